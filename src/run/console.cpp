@@ -1,5 +1,7 @@
 #include "run/console.h"
 
+#include <unistd.h>
+
 #include <iostream>
 
 #include "records/record_file.h"
@@ -37,5 +39,12 @@ void write_number(long long value, bool zone) {
 int console_column() { return column; }
 
 void flush_console() { std::cout.flush(); }
+
+void clear_screen() {
+  if (!::isatty(STDOUT_FILENO)) return;
+  std::cout << "\x1b[H\x1b[2J";
+  flush_console();
+  column = 1;
+}
 
 }  // namespace docbase

@@ -18,6 +18,11 @@ int console_column();
 // line and every prompt, so that a transcript keeps the run's order.
 void flush_console();
 
+// Prepares the console for a run: on a terminal, keys are read one at a time
+// without echo; Ctrl+C and the other ending signals put the terminal back
+// and end the process with status 0.
+void start_console();
+
 // "" when no key is waiting; one character for an ordinary key; byte 255 and
 // the key's code for a key without a character (arrows, function keys).
 std::string poll_key();
@@ -30,8 +35,11 @@ bool input_ended();
 // Reads one typed line up to Enter (without it), from the same input as
 // poll_key, so that keys typed ahead are neither lost nor read twice.
 std::string read_typed_line();
+// Clears the window (only when standard output is a terminal).
 void clear_screen();
 // Puts the terminal back as it was found; safe to call more than once.
 void restore_terminal();
+// Forgets keys read ahead and any end of input seen, for a new standard input.
+void reset_console_input();
 
 }  // namespace docbase
