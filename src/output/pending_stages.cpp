@@ -2,6 +2,5 @@
 #include "output/output_stages.h"
 
 namespace docbase {
-void write_group_pages() {}
 void write_all_words_index() {}
 }  // namespace docbase

@@ -1,0 +1,319 @@
+#include "output/reading_pages.h"
+
+#include <algorithm>
+
+#include "output/contents_page.h"
+#include "output/html_blocks.h"
+#include "output/key_word_index.h"
+#include "output/output_stages.h"
+#include "output/word_search_page.h"
+#include "records/text.h"
+#include "run/run_values.h"
+#include "workspace/shell.h"
+
+namespace docbase {
+
+namespace {
+
+constexpr const char* contents_list = "group_page_all_sort.txt";
+
+struct group_record {
+  std::string page;
+  std::string line;
+  std::string column;
+  std::string word;
+  std::string word_id;
+  std::string occurrence_number;
+  std::string next_page;
+};
+
+void read_group_record(record_file& file, group_record& record) {
+  record.page = file.read_field();
+  record.line = file.read_field();
+  record.column = file.read_field();
+  record.word = file.read_field();
+  record.word_id = file.read_field();
+  record.occurrence_number = file.read_field();
+  record.next_page = file.read_field();
+}
+
+std::string group_word_file(int group) { return "wrd_24_" + std::to_string(group) + ".txt"; }
+
+// The part of a page name before its first ".htm".
+std::string page_stem(std::string_view page) {
+  std::size_t at = page.find(".htm");
+  return std::string(page.substr(0, at));
+}
+
+// Bytes first to last (1-based, both included) of text; what lies outside the
+// text is left out, and an empty range gives "".
+std::string_view bytes_between(std::string_view text, long long first, long long last) {
+  if (first < 1) first = 1;
+  if (last > static_cast<long long>(text.size())) last = static_cast<long long>(text.size());
+  if (first > last) return {};
+  return text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
+}
+
+std::string_view bytes_from(std::string_view text, long long first) {
+  return bytes_between(text, first, static_cast<long long>(text.size()));
+}
+
+enum class finish_cause { next_page, end_of_group };
+
+// Rewrites the pages of one group, one page and one page line at a time.
+class reading_page_writer {
+ public:
+  explicit reading_page_writer(int group) : group_(group), group_text_(std::to_string(group)) {
+    neighbours_.load(contents_list);
+    find_word_ = the_run().find_word == 1;
+  }
+
+  void write_pages() {
+    record_file words;
+    words.open_for_reading(group_word_file(group_));
+    if (words.at_end_of_file()) return;
+    if (find_word_) occurrence_ends_.open(group_word_file(group_));
+    group_record record;
+    while (!words.at_end_of_file()) {
+      read_group_record(words, record);
+      long long line_number = leading_number(record.line);
+      if (!page_begun_) {
+        begin_reading_page(record.page, true);
+      } else if (record.page != current_page_) {
+        finish_reading_page(finish_cause::next_page);
+        begin_reading_page(record.page, false);
+      } else if (last_column_ != 0 && line_number != line_number_) {
+        work_.write_line(bytes_from(current_line_, last_column_ + last_length_));
+      }
+      advance_to_line(line_number);
+      write_word_target(record);
+    }
+    finish_reading_page(finish_cause::end_of_group);
+  }
+
+ private:
+  void begin_reading_page(const std::string& page, bool first_of_group) {
+    if (first_of_group) run_shell("copy " + page + " " + page_stem(page) + "_01.htm" + " > out_null.list");
+    page_.open_for_reading(page);
+    work_.open_for_output(page_stem(page) + "_02.htm");
+    current_page_ = page;
+    page_begun_ = true;
+    line_number_ = 0;
+    last_column_ = 0;
+    script_written_ = false;
+    if (find_word_) occurrence_ends_.load_page(page);
+  }
+
+  void advance_to_line(long long target) {
+    while (line_number_ < target) {
+      if (page_.at_end_of_file()) {
+        // A place beyond the page's end: nothing is left to copy up to it.
+        current_line_.clear();
+        line_number_ = target;
+        last_column_ = 0;
+        return;
+      }
+      page_.read_line(current_line_);
+      ++line_number_;
+      last_column_ = 0;
+      if (!script_written_ && is_body_start_line(current_line_)) {
+        neighbours_.find(current_page_, before_, next_);
+        write_top_navigation();
+        script_written_ = true;
+      }
+      if (line_number_ < target) work_.write_line(current_line_);
+    }
+  }
+
+  void write_word_target(const group_record& record) {
+    long long column = leading_number(record.column);
+    if (last_column_ == 0) {
+      work_.write_line(bytes_between(current_line_, 1, column - 1));
+    } else {
+      work_.write_line(bytes_between(current_line_, last_column_ + last_length_, column - 1));
+    }
+    work_.write_line("<span id=\"" + record.word_id + "\" type = \"text/javascript\"ondblclick = \"window.open('" +
+                     record.page + "#" + record.word_id + "'); window.event.cancelbubble = true;\">" + record.word +
+                     "</span>");
+    if (find_word_ && record.word != "Pages_list") write_hidden_navigation(record);
+    last_column_ = column;
+    last_length_ = static_cast<long long>(record.word.size());
+  }
+
+  void write_hidden_navigation(const group_record& record) {
+    const std::string& id = record.word_id;
+    const std::string& n = record.occurrence_number;
+    long long number = leading_number(n);
+    work_.write_line("<span hidden id=\"" + id + "\">");
+    if (number < occurrence_ends_.last_on_page(id)) {
+      work_.write_line("(" + n + ")(<a href=\"#" + id + "_" + std::to_string(number + 1) + "\">&gt;</a>,");
+    } else {
+      work_.write_line("(" + n + ")(<a href=\"#" + id + "_" + n + "\"></a>");
+    }
+    work_.write_line("<a href=\"i_" + group_text_ + ".htm#" + id + "\">i</a>,");
+    work_.write_line("<a href=\"s_" + group_text_ + ".htm#" + id + "_" + n + "\">s</a>,");
+    if (record.next_page.empty()) {
+      work_.write_line("<a href=\"files_list.htm\">c)</a></span>");
+    } else {
+      work_.write_line("<a href=\"files_list.htm\">c</a>,");
+      work_.write_line("<a href=\"" + record.next_page + "#" + id + "\">&gt;&gt;)</a></span>");
+    }
+    work_.write_line("<span id=\"" + id + "_" + n + "\"></span>");
+  }
+
+  void finish_reading_page(finish_cause cause) {
+    if (last_column_ != 0) work_.write_line(bytes_from(current_line_, last_column_ + last_length_));
+    std::string line;
+    while (!page_.at_end_of_file()) {
+      page_.read_line(line);
+      if (contains(lower_ascii(line), "</body>")) {
+        neighbours_.find(current_page_, before_, next_);
+        write_bottom_navigation(cause);
+      }
+      work_.write_line(line);
+    }
+    page_.close();
+    work_.close();
+    std::string stem = page_stem(current_page_);
+    if (cause == finish_cause::next_page) {
+      run_shell("copy " + current_page_ + " " + stem + "_01.htm" + " > out_null.list");
+    }
+    run_shell("copy " + stem + "_02.htm" + " " + current_page_ + " > out_null.list");
+  }
+
+  void write_top_navigation() {
+    write_highlight_script(work_);
+    work_.write_line("<br>");
+    if (!before_.empty()) work_.write_line("<a href=\"" + before_ + "\"> Before </a> ");
+    if (!next_.empty()) work_.write_line("<a href=\"" + next_ + "\"> Next </a> ");
+    work_.write_line("<a href=\"files_list.htm\"> Content </a><br>");
+  }
+
+  // The Next link ends with a blank only on the group's last page.
+  void write_bottom_navigation(finish_cause cause) {
+    work_.write_line("<br>");
+    if (!before_.empty()) work_.write_line("<a href=\"" + before_ + "\"> Before </a> ");
+    if (!next_.empty()) {
+      if (cause == finish_cause::next_page) {
+        work_.write_line("<a href=\"" + next_ + "\"> Next </a>");
+      } else {
+        work_.write_line("<a href=\"" + next_ + "\"> Next </a> ");
+      }
+    }
+    work_.write_line("<a href=\"files_list.htm\"> Content </a><br>");
+  }
+
+  int group_;
+  std::string group_text_;
+  bool find_word_ = false;
+  neighbour_index neighbours_;
+  page_occurrence_ends occurrence_ends_;
+  record_file page_;
+  record_file work_;
+  std::string current_page_;
+  bool page_begun_ = false;
+  long long line_number_ = 0;
+  std::string current_line_;
+  long long last_column_ = 0;
+  long long last_length_ = 0;
+  bool script_written_ = false;
+  std::string before_;
+  std::string next_;
+};
+
+}  // namespace
+
+void write_group_pages() {
+  keep_group_copies();
+  for (int group = 1; group <= the_run().group_count; ++group) {
+    write_reading_pages(group);
+    write_key_word_index_page(group);
+    write_word_search_page(group);
+  }
+}
+
+void keep_group_copies() {
+  run_shell("dir /b *.  > dir_01.txt");
+  bool folder_exists = false;
+  record_file listing;
+  listing.open_for_reading("dir_01.txt");
+  std::string line;
+  while (listing.read_line(line)) {
+    if (contains(lower_ascii(line), "wrd_24")) folder_exists = true;
+  }
+  listing.close();
+  if (folder_exists) {
+    run_shell("dir > wrd_24\\f_01.txt");
+    run_shell("del /q wrd_24\\*.txt > out_null.list");
+  } else {
+    run_shell("md wrd_24 > out_null.list");
+  }
+  run_shell("copy wrd_24*.txt wrd_24\\ > out_null.list");
+  run_shell("copy wrd_24\\*.txt > out_null.list");
+}
+
+void write_reading_pages(int group) { reading_page_writer(group).write_pages(); }
+
+bool is_body_start_line(std::string_view line) {
+  std::string lower = lower_ascii(line);
+  std::size_t body = lower.find("body");
+  if (body == std::string::npos || body == 0) return false;
+  std::size_t open = lower.rfind('<', body - 1);
+  if (open == std::string::npos) return false;
+  return std::all_of(lower.begin() + static_cast<std::ptrdiff_t>(open) + 1,
+                     lower.begin() + static_cast<std::ptrdiff_t>(body), [](char c) { return c == ' '; });
+}
+
+void neighbour_index::load(std::string_view list_name) {
+  names_.clear();
+  first_place_.clear();
+  record_file list;
+  list.open_for_reading(list_name);
+  std::string line;
+  while (list.read_line(line)) {
+    first_place_.try_emplace(lower_ascii(line), names_.size());
+    names_.push_back(lower_ascii(line));
+  }
+}
+
+void neighbour_index::find(std::string_view page, std::string& before, std::string& next) const {
+  auto found = first_place_.find(lower_ascii(page));
+  if (found == first_place_.end()) return;
+  std::size_t place = found->second;
+  before = place > 0 ? names_[place - 1] : std::string();
+  next = place + 1 < names_.size() ? names_[place + 1] : std::string();
+}
+
+void page_occurrence_ends::open(std::string_view group_word_file) {
+  file_.open_for_reading(group_word_file);
+  last_.clear();
+  read_next();
+}
+
+void page_occurrence_ends::read_next() {
+  holding_ = !file_.at_end_of_file();
+  if (!holding_) return;
+  held_page_ = file_.read_field();
+  file_.read_field();
+  file_.read_field();
+  file_.read_field();
+  held_word_id_ = file_.read_field();
+  held_number_ = leading_number(file_.read_field());
+  file_.read_field();
+}
+
+void page_occurrence_ends::load_page(std::string_view page) {
+  last_.clear();
+  while (holding_ && held_page_ == page) {
+    long long& last = last_[held_word_id_];
+    last = std::max(last, held_number_);
+    read_next();
+  }
+}
+
+long long page_occurrence_ends::last_on_page(std::string_view word_id) const {
+  auto found = last_.find(std::string(word_id));
+  return found == last_.end() ? 0 : found->second;
+}
+
+}  // namespace docbase
