@@ -175,6 +175,22 @@ TEST_F(reading_pages_test, an_empty_group_word_file_touches_no_page) {
   EXPECT_FALSE(std::filesystem::exists("page_01_01.htm"));
 }
 
+TEST_F(reading_pages_test, group_word_files_are_kept_in_wrd_24_and_stay_as_they_were) {
+  write_file("wrd_24_1.txt", record("page_01.htm", 3, 5, "Welcome", "id00000004", 1));
+  write_file("wrd_24_2.txt", record("page_02.htm", 3, 5, "Other", "id00000005", 1));
+  keep_group_copies();
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), record("page_01.htm", 3, 5, "Welcome", "id00000004", 1));
+  EXPECT_EQ(read_file("wrd_24/wrd_24_2.txt"), record("page_02.htm", 3, 5, "Other", "id00000005", 1));
+
+  // A second time the folder exists: it is emptied and filled again.
+  write_file("wrd_24/wrd_24_9.txt", "left from an earlier run");
+  write_file("wrd_24_2.txt", "");
+  keep_group_copies();
+  EXPECT_FALSE(std::filesystem::exists("wrd_24/wrd_24_9.txt"));
+  EXPECT_EQ(read_file("wrd_24/wrd_24_2.txt"), "");
+  EXPECT_EQ(read_file("wrd_24_1.txt"), record("page_01.htm", 3, 5, "Welcome", "id00000004", 1));
+}
+
 TEST(body_start_line, is_a_body_tag_after_a_bracket_and_blanks_only) {
   struct example {
     const char* line;
