@@ -60,9 +60,11 @@ site_identity derive_site_identity(std::string_view program_name) {
   return identity;
 }
 
-void establish_program_site() {
+void establish_program_site() { establish_site_of(compiled_program_name()); }
+
+void establish_site_of(std::string_view program_name) {
   run_values& run = the_run();
-  run.program_name = std::string(compiled_program_name());
+  run.program_name = std::string(program_name);
   write_line(run.program_name);
   write_line();
   write_line(run.start_path);

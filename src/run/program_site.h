@@ -24,5 +24,7 @@ site_identity derive_site_identity(std::string_view program_name);
 // program_file_name, site_name and program_site and prints program_site; a
 // name without a usable prefix shows the rename instructions and ends the run.
 void establish_program_site();
+// The same for the program name given instead of the compiled-in one.
+void establish_site_of(std::string_view program_name);
 
 }  // namespace docbase
