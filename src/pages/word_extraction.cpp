@@ -57,7 +57,6 @@ std::size_t clean_word(std::string& word, std::size_t column) {
 bool page_scanner::take_line(std::string_view line) {
   ++line_number_;
   line_ = line;
-  spans_.clear();
 
   if (!in_script_ && keyword_matches(line, "script")) in_script_ = true;
   if (in_script_) {
@@ -86,27 +85,19 @@ bool page_scanner::take_line(std::string_view line) {
   std::size_t marker = position_of(lower_, "look_at:");
   if (marker > 0 && marker < h) return false;
 
-  if (open_tag_ && line.find('>') == none) return false;
-  std::size_t from = 0;
+  // Tags: from a "<" to the first ">" after it, the search going on after
+  // that ">". A tag carried over from the line before ends at the first ">".
+  // The line ends inside a tag when a "<" follows its last ">".
+  std::size_t first_close = line.find('>');
+  carried_end_ = 0;
   if (open_tag_) {
-    std::size_t close = line.find('>');
-    spans_.emplace_back(1, close + 1);
-    open_tag_ = false;
-    from = close + 1;
+    if (first_close == none) return false;
+    carried_end_ = first_close + 1;
   }
-  while (true) {
-    std::size_t open = line.find('<', from);
-    if (open == none) break;
-    std::size_t close = line.find('>', open + 1);
-    if (close == none) {
-      spans_.emplace_back(open + 1, line.size());
-      open_tag_ = true;
-      break;
-    }
-    spans_.emplace_back(open + 1, close + 1);
-    from = close + 1;
-  }
-  if (open_tag_ && spans_.size() == 1 && spans_[0].first == 1 && spans_[0].second == line.size()) return false;
+  std::size_t last_close = line.rfind('>');
+  open_tag_ = line.find('<', last_close == none ? 0 : last_close + 1) != none;
+  // A line that is one unclosed tag from its first byte gives nothing.
+  if (open_tag_ && carried_end_ == 0 && line.front() == '<' && first_close == none) return false;
   return true;
 }
 
@@ -116,7 +107,21 @@ bool page_scanner::take_line(std::string_view line) {
 void page_scanner::collect_words(const word_handler& found) {
   const std::size_t length = line_.size();
   std::size_t ts = 0, te = 0, bp = 0, wp = 0;
-  std::size_t next_span = 0;
+  // The tag span at or after the scan position; both ends past the line when
+  // no tag is left.
+  std::size_t span_start = carried_end_ > 0 ? 1 : length + 1;
+  std::size_t span_end = carried_end_ > 0 ? carried_end_ : length + 1;
+  auto find_span = [&](std::size_t from) {
+    std::size_t open = line_.find('<', from);
+    if (open == none) {
+      span_start = span_end = length + 1;
+      return;
+    }
+    std::size_t close = line_.find('>', open + 1);
+    span_start = open + 1;
+    span_end = close == none ? length : close + 1;
+  };
+  if (carried_end_ == 0) find_span(0);
   std::string word;
   auto offer = [&](std::size_t first, std::size_t count, std::size_t column, std::size_t position) {
     word.assign(line_.substr(first - 1, count));
@@ -125,26 +130,26 @@ void page_scanner::collect_words(const word_handler& found) {
   };
 
   for (std::size_t i = 1; i <= length; ++i) {
-    while (next_span < spans_.size() && spans_[next_span].second < i) ++next_span;
-    bool in_span = next_span < spans_.size() && spans_[next_span].first <= i;
-    bool span_start = in_span && spans_[next_span].first == i;
-    bool span_end = in_span && spans_[next_span].second == i;
-    if (in_span && !span_start && !span_end) continue;
+    if (span_end < i) find_span(span_end);
+    bool in_span = span_start <= i;
+    bool span_start_here = span_start == i;
+    bool span_end_here = span_end == i;
+    if (in_span && !span_start_here && !span_end_here) continue;
     bool blank = !in_span && line_[i - 1] == ' ';
 
-    if (span_start) ts = i;
-    if (span_end) te = i;
+    if (span_start_here) ts = i;
+    if (span_end_here) te = i;
     if (blank) bp = i;
 
     if (blank && wp < i && ts == 0 && te == 0) offer(wp + 1, i - wp - 1, wp + 1, i);
     if (blank && ts < i && te < i && ts < te && wp < ts) offer(te + 1, i - te - 1, te + 1, i);
     if (blank && wp < i && ts < te && te < wp) offer(wp + 1, i - wp - 1, wp + 1, i);
-    if (span_start && te < ts && wp < te && bp < te) {
+    if (span_start_here && te < ts && wp < te && bp < te) {
       // A one-word link text ends the work on the line.
       if (link_ > 0 && link_ < te) return;
       offer(te + 1, ts - te - 1, te + 1, i);
     }
-    if (span_start && te < bp && bp < ts) offer(bp + 1, i - bp - 1, bp + 1, i);
+    if (span_start_here && te < bp && bp < ts) offer(bp + 1, i - bp - 1, bp + 1, i);
     if (i == length && bp < ts && ts < te) offer(te + 1, length - te, te + 1, i);
     if (i == length && te < bp && bp < length) offer(bp + 1, length - bp, bp + 1, i);
     if (i == length && ts == 0 && te == 0 && wp == 0 && bp == 0) offer(1, length, 1, i);

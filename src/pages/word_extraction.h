@@ -6,8 +6,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 namespace docbase {
 
@@ -52,7 +50,8 @@ class page_scanner {
   std::string_view line_;
   std::string lower_;
   std::size_t link_ = 0;
-  std::vector<std::pair<std::size_t, std::size_t>> spans_;
+  // End of the tag carried over from the line before, 0 when there was none.
+  std::size_t carried_end_ = 0;
 };
 
 }  // namespace docbase
