@@ -28,13 +28,13 @@ struct dir_target {
 };
 
 std::optional<dir_target> target_of(const shell_context& context, const shell_word& word) {
+  std::optional<fs::path> whole = context.confined(word.text);
+  if (!whole) return std::nullopt;
   split_path parts = split_last_name(word.text);
-  std::optional<fs::path> folder = context.confined(parts.folder_text);
-  if (!folder) return std::nullopt;
-  std::optional<fs::path> whole = host_path(word.text);
+  std::optional<fs::path> folder = host_path(parts.folder_text);
   std::error_code error;
   bool names_pattern = !word.literal && has_wildcard(parts.name);
-  if (!names_pattern && whole && fs::is_directory(*whole, error)) {
+  if (!names_pattern && fs::is_directory(*whole, error)) {
     std::string text = *whole == "." ? std::string() : word.text;
     if (!text.empty() && text.back() != '\\' && text.back() != '/') text += '\\';
     return dir_target{*whole, text, "*", false};

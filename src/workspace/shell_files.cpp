@@ -95,9 +95,9 @@ void run_copy(const shell_context& context, const shell_words& arguments) {
   }
   const shell_word& source = names[0];
   split_path parts = split_last_name(source.text);
-  std::optional<fs::path> source_folder = context.confined(parts.folder_text);
   std::optional<fs::path> source_whole = context.confined(source.text);
-  if (!source_folder || !source_whole) return;
+  if (!source_whole) return;
+  std::optional<fs::path> source_folder = host_path(parts.folder_text);
 
   bool several = !source.literal && has_wildcard(parts.name);
   std::string pattern = parts.name;
@@ -193,7 +193,7 @@ void run_del(const shell_context& context, const shell_words& arguments) {
     return;
   }
   for (const shell_word& name : names)
-    if (!context.confined(split_last_name(name.text).folder_text) || !context.confined(name.text)) return;
+    if (!context.confined(name.text)) return;
 
   for (const shell_word& name : names) {
     split_path parts = split_last_name(name.text);

@@ -80,6 +80,7 @@ folder_listing read_folder(const fs::path& folder) {
   }
   std::sort(listing.entries.begin(), listing.entries.end(),
             [](const folder_entry& a, const folder_entry& b) { return folded_less(a.name, b.name); });
+  std::sort(listing.unaddressable.begin(), listing.unaddressable.end(), folded_less);
   return listing;
 }
 

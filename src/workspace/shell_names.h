@@ -38,7 +38,7 @@ struct folder_entry {
 
 // The entries of a folder in folded order, without "." and "..".
 // Entries whose names no command line can address are not among them; they
-// are in unaddressable, in folder order.
+// are in unaddressable, in the same order.
 struct folder_listing {
   std::vector<folder_entry> entries;
   std::vector<std::string> unaddressable;

@@ -8,14 +8,17 @@
 #include "workspace/shell_names.h"
 
 namespace docbase {
+namespace fs = std::filesystem;
 
 namespace {
 
 std::size_t configured_run_bytes = std::size_t{64} << 20;
-// Runs merged at once; more runs are merged in several passes.
+// Runs merged at once; when this many are spilled they are merged into one,
+// so that the number of open files stays bounded.
 constexpr std::size_t merge_width = 64;
 constexpr std::size_t slot_cost = sizeof(std::size_t) * 2;
 
+// Lines in run files end with LF only; a CR inside a line is kept.
 void write_run_line(std::FILE* file, std::string_view line) {
   std::fwrite(line.data(), 1, line.size(), file);
   std::fputc('\n', file);
@@ -26,14 +29,16 @@ void write_run_line(std::FILE* file, std::string_view line) {
 std::size_t sort_run_bytes() { return configured_run_bytes; }
 void set_sort_run_bytes(std::size_t bytes) { configured_run_bytes = std::max<std::size_t>(bytes, 1); }
 
-line_sorter::line_sorter(std::size_t run_bytes) : run_bytes_(run_bytes) {}
+line_sorter::line_sorter(std::size_t run_bytes, fs::path temp_folder)
+    : run_bytes_(run_bytes), temp_folder_(std::move(temp_folder)) {}
 
 line_sorter::~line_sorter() {
   for (std::FILE* run : runs_) std::fclose(run);
 }
 
 void line_sorter::add(std::string_view line) {
-  if (!memory_only_ && !lines_.empty() && text_.size() + (lines_.size() + 1) * slot_cost + line.size() > run_bytes_) spill_run();
+  if (!memory_only_ && !lines_.empty() && text_.size() + (lines_.size() + 1) * slot_cost + line.size() > run_bytes_)
+    spill_run();
   lines_.push_back({text_.size(), line.size()});
   text_.append(line);
 }
@@ -46,46 +51,46 @@ std::vector<std::string_view> line_sorter::sorted_run() {
   return views;
 }
 
-// Run files are temporary files that vanish when closed, also when the
-// program ends early. Lines in them end with LF only; a CR inside a line is
-// kept. Without a temporary file the run stays in memory.
+std::FILE* line_sorter::new_run_file() {
+  static unsigned long long counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path name = temp_folder_ / ("~sort_run_" + std::to_string(++counter) + ".tmp");
+    std::FILE* file = std::fopen(name.c_str(), "w+bx");
+    if (file == nullptr) continue;
+    std::error_code ignored;
+    fs::remove(name, ignored);
+    return file;
+  }
+  return nullptr;
+}
+
 void line_sorter::spill_run() {
-  std::FILE* file = std::tmpfile();
+  std::FILE* file = new_run_file();
   if (file == nullptr) {
     memory_only_ = true;
     return;
   }
   for (std::string_view line : sorted_run()) write_run_line(file, line);
+  if (std::fflush(file) != 0 || std::ferror(file)) failed_ = true;
   std::rewind(file);
   runs_.push_back(file);
+  ++spilled_;
   text_.clear();
   lines_.clear();
+  if (runs_.size() >= merge_width) {
+    std::FILE* merged = merge(runs_, nullptr, nullptr);
+    if (merged != nullptr) runs_ = {merged};
+  }
 }
 
 void line_sorter::write_sorted(shell_output& out) {
+  std::vector<std::string_view> in_memory = sorted_run();
   if (runs_.empty()) {
-    for (std::string_view line : sorted_run()) out.write_line(line);
+    for (std::string_view line : in_memory) out.write_line(line);
   } else {
-    if (!lines_.empty()) spill_run();
-    while (runs_.size() > merge_width) {
-      std::vector<std::FILE*> next;
-      for (std::size_t first = 0; first < runs_.size(); first += merge_width) {
-        std::size_t last = std::min(runs_.size(), first + merge_width);
-        std::vector<std::FILE*> group(runs_.begin() + first, runs_.begin() + last);
-        std::FILE* merged = group.size() == 1 ? group.front() : merge(group, nullptr, nullptr);
-        if (merged == nullptr)  // no room for a merged run: these are merged in the last pass
-          next.insert(next.end(), group.begin(), group.end());
-        else
-          next.push_back(merged);
-      }
-      bool progressed = next.size() < runs_.size();
-      runs_ = std::move(next);
-      if (!progressed) break;
-    }
-    std::vector<std::string_view> in_memory = sorted_run();
-    std::vector<std::FILE*> last = std::move(runs_);
+    std::vector<std::FILE*> runs = std::move(runs_);
     runs_.clear();
-    merge(std::move(last), &in_memory, &out);
+    merge(std::move(runs), &in_memory, &out);
   }
   text_.clear();
   text_.shrink_to_fit();
@@ -94,14 +99,14 @@ void line_sorter::write_sorted(shell_output& out) {
 }
 
 // Merges the runs in inputs (closing them) and the sorted lines in_memory
-// into out, or, without out, into a new temporary run that is returned.
-// Without out and without room for a new run, returns nullptr and leaves the
-// inputs open.
+// into out, or, without out, into a new run file that is returned. Without
+// out and without room for a new run, returns nullptr and leaves the inputs
+// open.
 std::FILE* line_sorter::merge(std::vector<std::FILE*> inputs, const std::vector<std::string_view>* in_memory,
                               shell_output* out) {
   std::FILE* merged = nullptr;
   if (out == nullptr) {
-    merged = std::tmpfile();
+    merged = new_run_file();
     if (merged == nullptr) return nullptr;
   }
   std::vector<std::unique_ptr<line_reader>> readers;
@@ -131,7 +136,10 @@ std::FILE* line_sorter::merge(std::vector<std::FILE*> inputs, const std::vector<
       write_run_line(merged, heads[i]);
     if (advance(i)) queue.push(i);
   }
-  if (merged != nullptr) std::rewind(merged);
+  if (merged != nullptr) {
+    if (std::fflush(merged) != 0 || std::ferror(merged)) failed_ = true;
+    std::rewind(merged);
+  }
   return merged;
 }
 

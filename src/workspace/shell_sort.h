@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,17 +21,23 @@ void set_sort_run_bytes(std::size_t bytes);
 
 class line_sorter {
  public:
-  explicit line_sorter(std::size_t run_bytes);
+  // Run files are made in temp_folder (on the disk of the data, not in
+  // memory) and removed from it at once: they vanish when closed, also when
+  // the program ends early.
+  explicit line_sorter(std::size_t run_bytes, std::filesystem::path temp_folder = ".");
   ~line_sorter();
   line_sorter(const line_sorter&) = delete;
   line_sorter& operator=(const line_sorter&) = delete;
 
   void add(std::string_view line);
+  // False once a run could not be written whole (a full disk): the sorted
+  // output would lack lines.
+  bool ok() const { return !failed_; }
   // Writes every line added, each as a line of out, in folded order
-  // (folded_less). The temporary files are gone afterwards.
+  // (folded_less).
   void write_sorted(shell_output& out);
   // The number of runs spilled to temporary files so far.
-  std::size_t spilled_runs() const { return runs_.size(); }
+  std::size_t spilled_runs() const { return spilled_; }
 
  private:
   struct line_slot {
@@ -38,16 +45,20 @@ class line_sorter {
     std::size_t length;
   };
   std::vector<std::string_view> sorted_run();
+  std::FILE* new_run_file();
   void spill_run();
   std::FILE* merge(std::vector<std::FILE*> inputs, const std::vector<std::string_view>* in_memory,
                    shell_output* out);
 
   std::size_t run_bytes_;
+  std::filesystem::path temp_folder_;
   std::string text_;
   std::vector<line_slot> lines_;
   std::vector<std::FILE*> runs_;
+  std::size_t spilled_ = 0;
   // Set when no temporary file could be made: the lines then stay in memory.
   bool memory_only_ = false;
+  bool failed_ = false;
 };
 
 }  // namespace docbase

@@ -100,6 +100,10 @@ void run_sort(const shell_context& context, const shell_words& arguments) {
   line_sorter sorter(sort_run_bytes());
   std::string line;
   while (reader.next(line)) sorter.add(line);
+  if (!sorter.ok()) {
+    context.fail("There is not enough space on the disk.");
+    return;
+  }
   if (!output_path) {
     sorter.write_sorted(context.out);
     return;

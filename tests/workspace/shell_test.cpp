@@ -293,5 +293,107 @@ TEST_F(shell_test, for_deletes_each_matching_file) {
   });
 }
 
+TEST_F(shell_test, find_and_findstr) {
+  std::vector<file_bytes> listing = {{"check_01.txt", " Directory of .\r\n\r\nx  WWW.EXAMPLE.COM.EXE\r\ny  notes.txt\r\nz  a.exe\r\n"}};
+  run_cases({
+      {listing, "cmd /c find /i \".exe\" check_01.txt >  check_02.txt",
+       {{"check_02.txt", "\r\n---------- CHECK_01.TXT\r\nx  WWW.EXAMPLE.COM.EXE\r\nz  a.exe\r\n"}}, "", ""},
+      {listing, "find \".exe\" check_01.txt", {}, "\n---------- CHECK_01.TXT\nz  a.exe\n", ""},
+      {listing, "find /c \".exe\" check_01.txt", {}, "\n---------- CHECK_01.TXT: 1\n", ""},
+      {listing, "find /c /i \".EXE\" check_01.txt > n.txt", {{"n.txt", "\r\n---------- CHECK_01.TXT: 2\r\n"}}, "",
+       ""},
+      {listing, "find /c \"zzz\" check_01.txt", {}, "\n---------- CHECK_01.TXT: 0\n", ""},
+      {{}, "find /c \"x\" wrd_11_1.txt > c.txt", {{"c.txt", ""}}, "", "File not found - WRD_11_1.TXT\n"},
+      {listing, "find .exe check_01.txt", {}, "", "FIND: Parameter format not correct\n"},
+      {listing, "cmd /c findstr /i \".exe\" check_01.txt > check_02.txt",
+       {{"check_02.txt", "x  WWW.EXAMPLE.COM.EXE\r\nz  a.exe\r\n"}}, "", ""},
+      {listing, "findstr \".exe\" check_01.txt", {}, "z  a.exe\n", ""},
+      // Several words: a line with any of them. The dot is plain text.
+      {listing, "findstr \"notes a.exe\" check_01.txt", {}, "y  notes.txt\nz  a.exe\n", ""},
+      {listing, "findstr \"x.exe\" check_01.txt", {}, "", ""},
+      {{{"wrd_03.txt", "\"p\",\"1\",\"id00000123\"\r\n\"p\",\"2\",\"id00000124\"\r\n\"q\",\"3\",\"id00000123\"\n"}},
+       "findstr \"id00000123\" wrd_03.txt > id00000123.txt",
+       {{"id00000123.txt", "\"p\",\"1\",\"id00000123\"\r\n\"q\",\"3\",\"id00000123\"\r\n"}}, "", ""},
+      {{}, "findstr \"x\" none.txt", {}, "", "FINDSTR: Cannot open none.txt\n"},
+  });
+}
+
+TEST_F(shell_test, names_match_without_regard_to_case_and_keep_their_own) {
+  run_cases({
+      {{{"Htm_In/Page_01.HTM", "p"}}, "copy HTM_IN\\page_01.htm x.htm", {{"x.htm", "p"}}, "        1 file(s) copied.\n",
+       ""},
+      {{{"Htm_In/Page_01.HTM", "p"}, {"X.HTM", "old"}}, "copy htm_in\\*.htm x.htm",
+       {{"X.HTM", "p"}, {"x.htm", "", true}}, "htm_in\\Page_01.HTM\n        1 file(s) copied.\n", ""},
+      {{{"Htm_In/Page_01.HTM", "p"}}, "del /q htm_in\\PAGE_01.htm", {{"Htm_In/Page_01.HTM", "", true}}, "", ""},
+      {{{"Htm_In/", ""}}, "copy nothing htm_in\\", {}, "        0 file(s) copied.\n",
+       "The system cannot find the file specified.\n"},
+      {{{"Txt_In/A.TXT", "a"}, {"txt_wrk/", ""}}, "copy txt_in\\*.txt txt_wrk\\ > out_null.list",
+       {{"txt_wrk/A.TXT", "a"}}, "", ""},
+      {{{"Wrd_24/", ""}}, "md wrd_24", {}, "", "A subdirectory or file wrd_24 already exists.\n"},
+  });
+}
+
+// Entries whose names no command line could address (here one made to look
+// like a path out of the folder) are never listed, matched or acted on.
+TEST_F(shell_test, unaddressable_names_are_left_alone) {
+  fs::create_directories("inner/sub");
+  write_file("outside.txt", "outside");
+  write_file("inner/sub/x.txt", "x");
+  write_file("inner/sub/..\\..\\outside.txt", "evil");
+  write_file("inner/sub/a\"b.txt", "quote");
+  write_file("inner/sub/c\nd.txt", "newline");
+  fs::create_directory("dest");
+
+  EXPECT_EQ(shell("dir /b inner\\sub\\*.txt").out, "x.txt\n");
+  EXPECT_EQ(shell("dir /b /s inner\\*.*").out, "inner\\sub\ninner\\sub\\x.txt\n");
+  std::string listing = shell("dir inner\\sub").out;
+  EXPECT_EQ(listing.find("outside"), std::string::npos);
+
+  shell_result copied = shell("copy inner\\sub\\*.txt dest\\");
+  EXPECT_EQ(copied.out, "inner\\sub\\x.txt\n        1 file(s) copied.\n");
+  EXPECT_EQ(copied.err,
+            "inner\\sub\\..\\..\\outside.txt cannot be copied: its name holds characters that no command can use\n"
+            "inner\\sub\\a\"b.txt cannot be copied: its name holds characters that no command can use\n"
+            "inner\\sub\\c?d.txt cannot be copied: its name holds characters that no command can use\n");
+  EXPECT_EQ(read_file("dest/x.txt"), "x");
+  EXPECT_EQ(std::distance(fs::directory_iterator("dest"), fs::directory_iterator()), 1);
+
+  EXPECT_EQ(shell("copy inner\\sub\\..\\..\\outside.txt dest\\").err, "Access is denied.\n");
+  EXPECT_EQ(shell("rename \"inner\\sub\\x.txt\" ..\\..\\outside.txt").err,
+            "The syntax of the command is incorrect.\n");
+  EXPECT_EQ(shell("del /q inner\\sub\\*.*").err, "");
+  EXPECT_EQ(shell("for %i in (inner\\sub\\*.txt) do del /q %i").err, "");
+  EXPECT_EQ(shell("rd inner\\sub").err, "The directory is not empty.\n");
+
+  EXPECT_EQ(read_file("outside.txt"), "outside");
+  EXPECT_EQ(read_file("inner/sub/..\\..\\outside.txt"), "evil");
+  EXPECT_EQ(read_file("inner/sub/a\"b.txt"), "quote");
+  EXPECT_FALSE(exists("inner/sub/x.txt"));
+}
+
+TEST_F(shell_test, paths_outside_the_folder_are_refused) {
+  fs::create_directory("inner");
+  write_file("inner/a.txt", "a");
+  fs::current_path("inner");
+  const char* lines[] = {
+      "dir ..",           "dir /b ..\\*.*",  "dir /b /s /tmp",     "copy a.txt ..\\",   "copy ..\\*.txt",
+      "copy a.txt C:b.txt", "del /q ..\\*.*", "del /q /etc/x",      "md ..\\new",        "rd ..\\inner",
+      "rename \"..\\inner\\a.txt\" b.txt", "sort a.txt /o ..\\s.txt", "sort ..\\x.txt",
+      "find /c \"a\" ..\\a.txt", "findstr \"a\" \\a.txt", "dir > ..\\out.txt", "chcp >> /tmp/x.txt",
+      "for %i in (..\\*.*) do del /q %i", "cd C:\\",
+  };
+  for (const char* line : lines) {
+    SCOPED_TRACE(line);
+    shell_result result = shell(line);
+    // A slash starts a switch, so "/etc/x" is refused as one.
+    EXPECT_TRUE(result.err == "Access is denied.\n" || result.err.starts_with("Invalid switch")) << result.err;
+  }
+  fs::current_path("..");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::recursive_directory_iterator(".")) names.push_back(entry.path().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"./inner", "./inner/a.txt"}));
+}
+
 }  // namespace
 }  // namespace docbase
