@@ -49,11 +49,11 @@ TEST_F(page_stage_test, intake_copies_the_texts_under_safe_names_and_leaves_txt_
       {"Upper.TXT", "four\n"},     {"caf\xC3\xA9.txt", "five\n"}, {"a b.txt", "six\n"},
       {"a-b.txt", "seven\n"},      {"notes.md", "not a text\n"}, {"x>y.txt", "eight\n"},
       {"q&r|s.txt", "nine\n"},     {"%path%^.txt", "ten\n"},     {"back\\slash.txt", "eleven\n"},
-      {"quote\"d.txt", "twelve\n"}, {"tab\tbed.txt", "thirteen\n"}};
+      {"quote\"d.txt", "twelve\n"}, {"tab\tbed.txt", "thirteen\n"}, {" lead.txt", "fourteen\n"}};
   for (const auto& [name, text] : texts) write_file(fs::path("txt_in") / name, text);
   fs::create_directory("txt_wrk");
   auto input_before = files_below("txt_in");
-  the_run().input_file_count = 10;
+  the_run().input_file_count = 11;
 
   intake_texts();
 
@@ -65,9 +65,9 @@ TEST_F(page_stage_test, intake_copies_the_texts_under_safe_names_and_leaves_txt_
       {"Upper.TXT", "four\n"},      {"caf__.txt", "five\n"},    {"a_b.txt", "six\n"},
       {"a-b.txt", "seven\n"},       {"x_y.txt", "eight\n"},     {"q_r_s.txt", "nine\n"},
       {"_path__.txt", "ten\n"},     {"back_slash.txt", "eleven\n"}, {"quote_d.txt", "twelve\n"},
-      {"tab_bed.txt", "thirteen\n"}};
+      {"tab_bed.txt", "thirteen\n"}, {"lead.txt", "fourteen\n"}};
   EXPECT_EQ(files_below("txt_wrk"), expected);
-  EXPECT_EQ(the_run().input_file_count, 13);
+  EXPECT_EQ(the_run().input_file_count, 14);
   EXPECT_EQ(names_in("."), (std::set<std::string>{"txt_in", "txt_wrk", "txt_wrk.list", "out_null.list"}));
   std::string listed = read_file("txt_wrk.list");
   for (const auto& [name, text] : expected) EXPECT_TRUE(listed.find(name + "\r\n") != std::string::npos) << name;
