@@ -1,0 +1,106 @@
+#include <string>
+
+#include "output/html_blocks.h"
+#include "output/output_stages.h"
+#include "records/merge_sort.h"
+#include "records/record_file.h"
+#include "records/text.h"
+#include "run/console.h"
+
+namespace docbase {
+
+namespace {
+
+struct index_record {
+  std::string word_id;
+  std::string group_number;
+  std::string word;
+};
+
+void read_index_record(record_file& file, index_record& record) {
+  record.word_id = file.read_field();
+  record.group_number = file.read_field();
+  file.read_field();
+  file.read_field();
+  file.read_field();
+  record.word = file.read_field();
+  file.read_field();
+}
+
+// True when the file holds at least count records.
+bool holds_records(record_file& file, int count) {
+  index_record record;
+  int read = 0;
+  while (read < count && !file.at_end_of_file()) {
+    read_index_record(file, record);
+    ++read;
+  }
+  file.rewind();
+  return read == count;
+}
+
+// The link to a word's entry in one group's key-word index page, with the
+// number of its occurrences in that group's pages.
+void write_entry(record_file& index, const std::string& word_id, const std::string& group_number,
+                 long long occurrences) {
+  const std::string group = std::to_string(leading_number(group_number));
+  index.write_line("&nbsp;&nbsp;<a href=\"i_" + group + ".htm#" + word_id + "\" id=\"" + word_id + "\">(i_" + group +
+                   ",&nbsp;&nbsp;" + std::to_string(occurrences) + ")</a>");
+}
+
+}  // namespace
+
+// The occurrences of a word in a group are the records of wrd_16.txt that
+// carry its word id and that group: they stand together, because the table
+// is sorted by word id and group. They are the lines of the group's table
+// wrd_11_[g].txt that hold the word id, each occurrence being one such line.
+void write_all_words_index() {
+  sort_file("wrd_15.txt", "wrd_16.txt");
+  record_file words;
+  words.open_for_reading("wrd_16.txt");
+  const bool three_or_more = holds_records(words, 3);
+  write_line("processed 70%");
+
+  record_file index;
+  index.open_for_output("index.htm");
+  write_head_lines(index, "index of key words");
+  write_description_block(index);
+  index.write_line("<br><br>");
+  index.write_line("Use a combination of two keys (CTRL + F) to search.");
+  index.write_line("<br><br>");
+
+  index_record record;
+  std::string word_id;
+  std::string group_number;
+  long long occurrences = 0;
+  bool first = true;
+  while (!words.at_end_of_file()) {
+    read_index_record(words, record);
+    if (first) {
+      if (three_or_more) write_line("processed 80%");
+      index.write_line(record.word);
+      word_id = record.word_id;
+      group_number = record.group_number;
+      occurrences = 1;
+      first = false;
+      continue;
+    }
+    if (record.word_id == word_id && record.group_number == group_number) {
+      ++occurrences;
+      continue;
+    }
+    write_entry(index, word_id, group_number, occurrences);
+    if (record.word_id != word_id) {
+      index.write_line("<br>");
+      index.write_line(record.word);
+      word_id = record.word_id;
+    }
+    group_number = record.group_number;
+    occurrences = 1;
+  }
+  if (!first) write_entry(index, word_id, group_number, occurrences);
+  index.write_line("</body>");
+  index.write_line("</html>");
+}
+
+}  // namespace docbase
