@@ -54,18 +54,27 @@ bool take_arguments(const shell_context& context, const shell_words& arguments,
 bool copy_bytes(const fs::path& source, const fs::path& target, bool append) {
   std::FILE* in = std::fopen(source.c_str(), "rb");
   if (in == nullptr) return false;
-  std::FILE* out = std::fopen(target.c_str(), append ? "ab" : "wb");
-  if (out == nullptr) {
+  rewritten_file out;
+  if (append)
+    out.file = std::fopen(target.c_str(), "ab");
+  else
+    out = open_rewritten(target);
+  if (out.file == nullptr) {
     std::fclose(in);
     return false;
   }
   static char buffer[1 << 18];
   bool ok = true;
+  std::uintmax_t written = 0;
   std::size_t read;
-  while (ok && (read = std::fread(buffer, 1, sizeof buffer, in)) > 0) ok = std::fwrite(buffer, 1, read, out) == read;
+  while (ok && (read = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+    ok = std::fwrite(buffer, 1, read, out.file) == read;
+    written += read;
+  }
   ok = !std::ferror(in) && ok;
   std::fclose(in);
-  return std::fclose(out) == 0 && ok;
+  if (append) return std::fclose(out.file) == 0 && ok;
+  return close_rewritten(target, out, written) && ok;
 }
 
 struct source_file {

@@ -32,12 +32,29 @@ class shell_output {
  private:
   std::ostream* console_;
   std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
+  std::uintmax_t old_size_ = 0;
+  std::uintmax_t written_ = 0;
   bool failed_ = false;
 };
 
 // Creates or empties file (or, with append, creates it when missing); false
 // when that cannot be done.
 bool touch_file(const std::filesystem::path& file, bool append);
+
+// A file opened to be written anew. An existing file is written over in place
+// and cut to its new length at the end instead of being emptied first: the
+// bytes are the same, and a file system that hands freed blocks back to the
+// device at once (a discard on each truncation) is spared that on every one
+// of the many small files that command lines rewrite.
+struct rewritten_file {
+  std::FILE* file = nullptr;
+  std::uintmax_t old_size = 0;
+};
+rewritten_file open_rewritten(const std::filesystem::path& path);
+// Closes the file after written bytes and cuts off what is left of the old
+// content; false when that fails.
+bool close_rewritten(const std::filesystem::path& path, rewritten_file& file, std::uintmax_t written);
 
 // Reads a file line by line through one buffer. A line ends at LF; with
 // strip_cr (the usual reading) a CR directly before the LF, or as the last

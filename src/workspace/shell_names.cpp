@@ -1,6 +1,8 @@
 #include "workspace/shell_names.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "records/text.h"
 #include "workspace/host_path.h"
@@ -8,15 +10,41 @@
 namespace docbase {
 namespace fs = std::filesystem;
 
+namespace {
+
+struct fold_table {
+  unsigned char byte[256];
+  constexpr fold_table() : byte() {
+    for (int i = 0; i < 256; ++i) byte[i] = static_cast<unsigned char>(i >= 'A' && i <= 'Z' ? i + 32 : i);
+  }
+};
+constexpr fold_table folded;
+
+}  // namespace
+
+// Runs of equal bytes are passed over eight at a time; only where the bytes
+// differ are they folded. The first raw difference decides a tie.
 bool folded_less(std::string_view a, std::string_view b) {
+  const auto* x = reinterpret_cast<const unsigned char*>(a.data());
+  const auto* y = reinterpret_cast<const unsigned char*>(b.data());
   std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    unsigned char x = static_cast<unsigned char>(lower_ascii(a[i]));
-    unsigned char y = static_cast<unsigned char>(lower_ascii(b[i]));
-    if (x != y) return x < y;
+  std::size_t i = 0;
+  int tie = 0;
+  while (i < common) {
+    for (std::uint64_t u, v; i + 8 <= common; i += 8) {
+      std::memcpy(&u, x + i, 8);
+      std::memcpy(&v, y + i, 8);
+      if (u != v) break;
+    }
+    while (i < common && x[i] == y[i]) ++i;
+    if (i == common) break;
+    unsigned char fx = folded.byte[x[i]], fy = folded.byte[y[i]];
+    if (fx != fy) return fx < fy;
+    if (tie == 0) tie = x[i] < y[i] ? -1 : 1;
+    ++i;
   }
   if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
+  return tie < 0;
 }
 
 bool has_wildcard(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }

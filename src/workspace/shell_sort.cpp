@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::size_t configured_run_bytes = std::size_t{64} << 20;
+std::size_t configured_run_bytes = std::size_t{16} << 20;
 // Runs merged at once; when this many are spilled they are merged into one,
 // so that the number of open files stays bounded.
 constexpr std::size_t merge_width = 64;
@@ -47,7 +47,7 @@ std::vector<std::string_view> line_sorter::sorted_run() {
   std::vector<std::string_view> views;
   views.reserve(lines_.size());
   for (const line_slot& slot : lines_) views.emplace_back(text_.data() + slot.offset, slot.length);
-  std::sort(views.begin(), views.end(), folded_less);
+  std::sort(views.begin(), views.end(), [](std::string_view a, std::string_view b) { return folded_less(a, b); });
   return views;
 }
 

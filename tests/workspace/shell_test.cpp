@@ -117,6 +117,10 @@ TEST_F(shell_test, redirections) {
       {{{"x.txt", "keep"}}, "del /q x.txt & del y", {{"x.txt", "keep"}}, "",
        "The syntax of the command is incorrect.\n"},
       {{{"a.txt", "a"}}, "dir /b>o.txt", {{"o.txt", "a.txt\r\no.txt\r\n"}}, "", ""},
+      // A file written anew holds only the new bytes, however long it was.
+      {{{"o.txt", std::string(10000, 'x')}}, "chcp > o.txt", {{"o.txt", "Active code page: 65001\r\n"}}, "", ""},
+      {{{"f.txt", "old"}, {"o.txt", "old"}}, "chcp > f.txt > o.txt",
+       {{"f.txt", ""}, {"o.txt", "Active code page: 65001\r\n"}}, "", ""},
   });
 }
 
@@ -204,7 +208,7 @@ TEST_F(shell_test, copy) {
        {{"htm_in/F_PROMOTE.HTM", "P"}, {"htm_in/f_promote.htm", "", true}},
        "        1 file(s) copied.\n",
        ""},
-      {{{"page_02_02.htm", "new"}, {"page_02.htm", "old"}},
+      {{{"page_02_02.htm", "new"}, {"page_02.htm", "a longer old page"}},
        "copy page_02_02.htm page_02.htm > out_null.list",
        {{"page_02.htm", "new"}, {"out_null.list", "        1 file(s) copied.\r\n"}},
        "",
