@@ -20,6 +20,8 @@ TEST(safe_text_name, gives_each_listed_name_its_safe_form) {
       {"Mixed.TxT", "Mixed.TxT"},
       {"  blanks around .txt  ", "blanks_around.txt"},
       {"x.txt.txt", "x.txt.txt"},
+      {"a b.txt c-d.txt", "a_b.txt_c_d.txt"},
+      {"x.txt>y.txt", "x.txt_y.txt"},
       {"caf\xC3\xA9.txt", "caf__.txt"},
       {"page_1.txt", "file_page_1.txt"},
       {"Page_x.txt", "file_Page_x.txt"},

@@ -45,11 +45,12 @@ class page_stage_test : public testing::temp_folder_test {
 
 TEST_F(page_stage_test, intake_copies_the_texts_under_safe_names_and_leaves_txt_in_alone) {
   const std::map<std::string, std::string> texts = {
-      {"story_1.txt", "one\n"},   {"my story.txt", "two\n"},     {"page.txt", "three\n"},
-      {"Upper.TXT", "four\n"},     {"caf\xC3\xA9.txt", "five\n"}, {"a b.txt", "six\n"},
-      {"a-b.txt", "seven\n"},      {"notes.md", "not a text\n"}, {"x>y.txt", "eight\n"},
-      {"q&r|s.txt", "nine\n"},     {"%path%^.txt", "ten\n"},     {"back\\slash.txt", "eleven\n"},
-      {"quote\"d.txt", "twelve\n"}, {"tab\tbed.txt", "thirteen\n"}, {" lead.txt", "fourteen\n"}};
+      {"story_1.txt", "one\n"},    {"my story.txt", "two\n"},     {"page.txt", "three\n"},
+      {"Upper.TXT", "four\n"},      {"caf\xC3\xA9.txt", "five\n"}, {"a b.txt", "six\n"},
+      {"a-b.txt", "seven\n"},       {"notes.md", "not a text\n"}, {"x>y.txt", "eight\n"},
+      {"q&r|s.txt", "nine\n"},      {"%path%^.txt", "ten\n"},     {"back\\slash.txt", "eleven\n"},
+      {"quote\"d.txt", "twelve\n"}, {"tab\tbed.txt", "thirteen\n"}, {" lead.txt", "fourteen\n"},
+      {"a\"b.txt", "fifteen\n"}};
   for (const auto& [name, text] : texts) write_file(fs::path("txt_in") / name, text);
   fs::create_directory("txt_wrk");
   auto input_before = files_below("txt_in");
@@ -58,30 +59,43 @@ TEST_F(page_stage_test, intake_copies_the_texts_under_safe_names_and_leaves_txt_
   intake_texts();
 
   EXPECT_EQ(files_below("txt_in"), input_before);
-  // Of two names with the same safe name the first listed takes it and the
-  // other keeps its own.
+  // A text whose safe name is taken gets the first free numbered form of it.
   const std::map<std::string, std::string> expected = {
-      {"story_1.txt", "one\n"},     {"my_story.txt", "two\n"},  {"file_page.txt", "three\n"},
-      {"Upper.TXT", "four\n"},      {"caf__.txt", "five\n"},    {"a_b.txt", "six\n"},
-      {"a-b.txt", "seven\n"},       {"x_y.txt", "eight\n"},     {"q_r_s.txt", "nine\n"},
-      {"_path__.txt", "ten\n"},     {"back_slash.txt", "eleven\n"}, {"quote_d.txt", "twelve\n"},
-      {"tab_bed.txt", "thirteen\n"}, {"lead.txt", "fourteen\n"}};
+      {"story_1.txt", "one\n"},     {"my_story.txt", "two\n"},         {"file_page.txt", "three\n"},
+      {"Upper.TXT", "four\n"},      {"caf__.txt", "five\n"},           {"x_y.txt", "eight\n"},
+      {"q_r_s.txt", "nine\n"},      {"_path__.txt", "ten\n"},          {"back_slash.txt", "eleven\n"},
+      {"quote_d.txt", "twelve\n"},  {"tab_bed.txt", "thirteen\n"},     {"lead.txt", "fourteen\n"},
+      {"a_b.txt", "fifteen\n"},     {"a_b_2.txt", "six\n"},            {"a_b_3.txt", "seven\n"}};
   EXPECT_EQ(files_below("txt_wrk"), expected);
-  EXPECT_EQ(the_run().input_file_count, 14);
+  EXPECT_EQ(the_run().input_file_count, 15);
   EXPECT_EQ(names_in("."), (std::set<std::string>{"txt_in", "txt_wrk", "txt_wrk.list", "out_null.list"}));
   std::string listed = read_file("txt_wrk.list");
   for (const auto& [name, text] : expected) EXPECT_TRUE(listed.find(name + "\r\n") != std::string::npos) << name;
 }
 
-TEST_F(page_stage_test, an_unaddressable_name_whose_safe_name_is_taken_is_left_out_with_a_message) {
-  write_file("txt_in/a_b.txt", "first\n");
-  write_file("txt_in/a\"b.txt", "second\n");
+TEST_F(page_stage_test, texts_whose_names_differ_only_in_letter_case_are_all_taken_in) {
+  write_file("txt_in/Same.txt", "capital\n");
+  write_file("txt_in/same.txt", "small\n");
+  write_file("txt_in/SAME.txt", "all capitals\n");
   fs::create_directory("txt_wrk");
   ::testing::internal::CaptureStdout();
   intake_texts();
   std::string console = ::testing::internal::GetCapturedStdout();
-  EXPECT_EQ(files_below("txt_wrk"), (std::map<std::string, std::string>{{"a_b.txt", "first\n"}}));
-  EXPECT_NE(console.find("left out"), std::string::npos) << console;
+  auto copies = files_below("txt_wrk");
+  ASSERT_EQ(copies.size(), 3u) << console;
+  const std::map<std::string, std::string> originals = {
+      {"Same.txt", "capital\n"}, {"same.txt", "small\n"}, {"SAME.txt", "all capitals\n"}};
+  std::multiset<std::string> texts;
+  for (const auto& [name, text] : copies) {
+    texts.insert(text);
+    // A copy under one of the original names holds the text of that name.
+    auto original = originals.find(name);
+    if (original != originals.end()) {
+      EXPECT_EQ(text, original->second) << name;
+    }
+  }
+  EXPECT_EQ(texts, (std::multiset<std::string>{"capital\n", "small\n", "all capitals\n"}));
+  EXPECT_NE(console.find("differs from another only in letter case"), std::string::npos) << console;
 }
 
 const char* const promote_page =
