@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "output/contents_page.h"
 #include "output/html_blocks.h"
 #include "output/key_word_index.h"
 #include "output/output_stages.h"
