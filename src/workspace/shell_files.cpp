@@ -212,7 +212,9 @@ void run_del(const shell_context& context, const shell_words& arguments) {
     std::vector<fs::path> doomed;
     bool whole_folder = false;
     if (name.literal || !has_wildcard(parts.name)) {
-      if (is_folder_path(whole)) {
+      std::error_code error;
+      // A link is deleted itself, not the files of the folder it points to.
+      if (fs::symlink_status(whole, error).type() == fs::file_type::directory) {
         folder = whole;
         pattern = "*";
         whole_folder = true;

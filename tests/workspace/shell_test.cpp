@@ -399,5 +399,15 @@ TEST_F(shell_test, paths_outside_the_folder_are_refused) {
   EXPECT_EQ(names, (std::vector<std::string>{"./inner", "./inner/a.txt"}));
 }
 
+TEST_F(shell_test, links_to_folders_are_not_followed_by_del_or_dir_s) {
+  write_file("target/keep.txt", "k");
+  fs::create_directory("folder");
+  fs::create_directory_symlink("../target", "folder/link");
+  EXPECT_EQ(shell("dir /b /s folder\\*.*").out, "folder\\link\n");
+  EXPECT_EQ(shell("del /q folder\\link").err, "");
+  EXPECT_FALSE(exists("folder/link"));
+  EXPECT_EQ(read_file("target/keep.txt"), "k");
+}
+
 }  // namespace
 }  // namespace docbase
