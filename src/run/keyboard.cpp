@@ -39,18 +39,19 @@ extern "C" void on_end_signal(int) {
   ::_exit(0);
 }
 
+// Ctrl+Z: the terminal is put back while the program is stopped and taken
+// again when it goes on.
 extern "C" void on_stop_signal(int) {
   int saved_errno = errno;
   put_terminal_back();
   std::signal(SIGTSTP, SIG_DFL);
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  ::sigprocmask(SIG_UNBLOCK, &stop, nullptr);
   std::raise(SIGTSTP);
-  errno = saved_errno;
-}
-
-extern "C" void on_continue_signal(int) {
-  int saved_errno = errno;
-  if (raw_active) ::tcsetattr(STDIN_FILENO, TCSANOW, &raw_settings);
   std::signal(SIGTSTP, on_stop_signal);
+  if (raw_active) ::tcsetattr(STDIN_FILENO, TCSANOW, &raw_settings);
   errno = saved_errno;
 }
 
@@ -239,7 +240,6 @@ void start_console() {
   raw_settings.c_cc[VMIN] = 0;
   raw_settings.c_cc[VTIME] = 0;
   handle(SIGTSTP, on_stop_signal);
-  handle(SIGCONT, on_continue_signal);
   if (::tcsetattr(STDIN_FILENO, TCSANOW, &raw_settings) == 0) raw_active = 1;
 }
 
