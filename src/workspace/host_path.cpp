@@ -44,8 +44,18 @@ const folder_index* fresh_index(const fs::path& folder) {
   return &index;
 }
 
+// Drops the folder's index when something else changed the folder since, so
+// that note_folder_changed only ever updates an index that was right.
+void forget_stale_index(const fs::path& folder) {
+  auto found = folder_indexes().find(folder.lexically_normal().string());
+  if (found == folder_indexes().end()) return;
+  std::error_code error;
+  if (fs::last_write_time(folder, error) != found->second.stamp || error) folder_indexes().erase(found);
+}
+
 std::string matching_name(const fs::path& folder, const std::string& name) {
   std::error_code error;
+  forget_stale_index(folder);
   if (fs::symlink_status(folder / name, error).type() != fs::file_type::not_found && !error) return name;
   const folder_index* index = fresh_index(folder);
   if (index == nullptr) return name;
@@ -94,13 +104,21 @@ void note_folder_changed(const fs::path& entry) {
   std::error_code error;
   folder_index& index = found->second;
   std::string name = entry.filename().string();
+  std::string folded = lower_ascii(name);
   if (fs::symlink_status(entry, error).type() == fs::file_type::not_found) {
-    // A removal: the index may still name the entry, so let it be rebuilt.
-    folder_indexes().erase(found);
-    return;
+    // A removal. Another entry may differ from it only in case; then the index
+    // is rebuilt at its next use rather than guessed.
+    auto slot = index.by_folded_name.find(folded);
+    if (slot != index.by_folded_name.end() && slot->second != name) {
+      folder_indexes().erase(found);
+      return;
+    }
+    if (slot != index.by_folded_name.end()) index.by_folded_name.erase(slot);
+  } else {
+    index.by_folded_name.emplace(folded, name);
   }
-  index.by_folded_name.emplace(lower_ascii(name), name);
   index.stamp = fs::last_write_time(folder, error);
+  if (error) folder_indexes().erase(found);
 }
 
 }  // namespace docbase
