@@ -1,5 +1,7 @@
 #include "workspace/working_folders.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -39,11 +41,7 @@ bool folder_exists(std::string_view command_line, std::string_view listing, std:
 // missing name or a path outside the current folder's tree is left alone.
 void delete_file(std::string_view path) {
   auto host = host_path(path);
-  if (!host) return;
-  std::error_code error;
-  fs::file_status status = fs::symlink_status(*host, error);
-  if (error || status.type() == fs::file_type::not_found || status.type() == fs::file_type::directory) return;
-  if (fs::remove(*host, error)) note_folder_changed(*host);
+  if (host && ::unlink(host->c_str()) == 0) note_folder_changed(*host);
 }
 
 // Every line of the listing, lower-cased, deleted as a file: prefix, then the line.
