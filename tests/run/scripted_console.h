@@ -43,21 +43,29 @@ class scripted_keys {
   int writer_ = -1;
 };
 
-// While it lives, what is written to std::cout is kept instead of shown.
+// While it lives, what is written to std::cout and std::cerr is kept instead
+// of shown.
 class captured_console {
  public:
-  captured_console() : previous_(std::cout.rdbuf(text_.rdbuf())) {}
-  ~captured_console() { std::cout.rdbuf(previous_); }
+  captured_console()
+      : previous_(std::cout.rdbuf(text_.rdbuf())), previous_errors_(std::cerr.rdbuf(errors_.rdbuf())) {}
+  ~captured_console() {
+    std::cout.rdbuf(previous_);
+    std::cerr.rdbuf(previous_errors_);
+  }
   captured_console(const captured_console&) = delete;
   captured_console& operator=(const captured_console&) = delete;
   std::string text() {
     std::cout.flush();
     return text_.str();
   }
+  std::string errors() const { return errors_.str(); }
 
  private:
   std::ostringstream text_;
   std::streambuf* previous_;
+  std::ostringstream errors_;
+  std::streambuf* previous_errors_;
 };
 
 }  // namespace docbase::testing
