@@ -31,7 +31,7 @@ std::string run_name(std::size_t number) { return "file_s_" + std::to_string(num
 }
 
 [[noreturn]] void no_handle_for_merge(std::size_t fan_in, std::string_view input_name,
-                                      std::string_view output_name, std::string_view merged_name) {
+                                      std::string_view output_name) {
   write_line("---------- sort error ----------");
   write_line("number of files > file.max");
   std::string line = "file.max = ";
@@ -39,7 +39,7 @@ std::string run_name(std::size_t number) { return "file_s_" + std::to_string(num
   write_line(line);
   write_line("sort.input$ = " + std::string(input_name));
   write_line("sort.output$ = " + std::string(output_name));
-  write_line("file.name.02$ = " + std::string(merged_name));
+  write_line("file.name.02$ = " + std::string(merge_output));
   line = "file.num.02 = ";
   append_number(line, 0);
   write_line(line);
@@ -81,10 +81,10 @@ std::deque<sorted_run> write_runs(std::string_view input_name, line_less less) {
   return runs;
 }
 
-// Merges the given runs into the file merged_name, checking that every line is
+// Merges the given runs into sort_output.txt, checking that every line is
 // in byte order after the one before it and that no line was lost.
-void merge_pass(const std::vector<sorted_run>& runs, line_less less, const std::string& merged_name,
-                std::string_view input_name, std::string_view output_name) {
+void merge_pass(const std::vector<sorted_run>& runs, line_less less, std::string_view input_name,
+                std::string_view output_name) {
   std::vector<record_file> sources(runs.size());
   std::uint64_t expected = 0;
   for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -92,8 +92,8 @@ void merge_pass(const std::vector<sorted_run>& runs, line_less less, const std::
     expected += runs[i].lines;
   }
   record_file merged;
-  merged.open_for_output(merged_name);
-  if (!merged.is_open()) no_handle_for_merge(runs.size(), input_name, output_name, merged_name);
+  merged.open_for_output(merge_output);
+  if (!merged.is_open()) no_handle_for_merge(runs.size(), input_name, output_name);
 
   std::string previous;
   std::uint64_t written = 0;
@@ -115,12 +115,10 @@ void sort_file(std::string_view input_name, std::string_view output_name) {
   sort_file(input_name, output_name, byte_less);
 }
 
-// The runs wait in a queue: each pass merges the first runs of the queue into a
-// new run at its end, so that runs are merged as a balanced tree and every line
-// is rewritten about log50(runs) times; the last pass writes sort_output.txt,
-// which becomes the output. A merged run is emptied rather than deleted: the
-// folder then keeps its entries while the sort runs, so that looking up the
-// names of new runs never has to read the folder again.
+// The runs wait in a queue: each pass merges the first runs of the queue into
+// sort_output.txt, which becomes a new run at the end of the queue (or, after
+// the last pass, the output), so that runs are merged as a balanced tree and
+// every line is rewritten about log50(runs) times.
 void sort_file(std::string_view input_name, std::string_view output_name, line_less less) {
   if (input_name.empty()) end_run();
   run_shell("dir > file_s_01.txt");
@@ -137,18 +135,17 @@ void sort_file(std::string_view input_name, std::string_view output_name, line_l
     std::size_t fan_in = std::min(queue.size(), sort_file_max);
     std::vector<sorted_run> pass(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(fan_in));
     queue.erase(queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(fan_in));
+    merge_pass(pass, less, input_name, output_name);
     if (queue.empty()) {
-      merge_pass(pass, less, merge_output, input_name, output_name);
       move_file(merge_output, output_name);
       return;
     }
     sorted_run merged{next_number++, 0};
-    merge_pass(pass, less, run_name(merged.number), input_name, output_name);
     for (const sorted_run& run : pass) {
-      record_file emptied;
-      emptied.open_for_output(run_name(run.number));
+      run_shell("del /q " + run_name(run.number) + " > out_null.list");
       merged.lines += run.lines;
     }
+    move_file(merge_output, run_name(merged.number));
     queue.push_back(merged);
   }
 }
