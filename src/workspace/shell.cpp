@@ -7,6 +7,7 @@
 #include "run/console.h"
 #include "workspace/host_path.h"
 #include "workspace/shell_commands.h"
+#include "workspace/shell_copy.h"
 #include "workspace/shell_names.h"
 
 namespace docbase {
@@ -160,8 +161,17 @@ void run_shell(std::string_view command_line) {
 }
 
 void run_shell(std::string_view command_line, std::ostream& out, std::ostream& err) {
+  run_shell(command_line, out, err, copy_method::bytes);
+}
+
+void run_shell(std::string_view command_line, copy_method method) {
+  flush_console();
+  run_shell(command_line, std::cout, std::cerr, method);
+}
+
+void run_shell(std::string_view command_line, std::ostream& out, std::ostream& err, copy_method method) {
   shell_output output(out);
-  shell_context context{output, err};
+  shell_context context{output, err, method};
   parsed_command command = parse_command_line(command_line);
   if (!command.valid) {
     context.fail("The syntax of the command is incorrect.");

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "workspace/shell_copy.h"
 #include "workspace/shell_io.h"
 #include "workspace/shell_line.h"
 
@@ -17,6 +18,7 @@ namespace docbase {
 struct shell_context {
   shell_output& out;
   std::ostream& err;
+  copy_method method = copy_method::bytes;
 
   // Prints message as one line on the error stream, after the console output
   // written so far.

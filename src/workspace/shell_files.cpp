@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 
@@ -75,6 +77,37 @@ bool copy_bytes(const fs::path& source, const fs::path& target, bool append) {
   std::fclose(in);
   if (append) return std::fclose(out.file) == 0 && ok;
   return close_rewritten(target, out, written) && ok;
+}
+
+bool is_regular_entry(const fs::path& path) {
+  std::error_code error;
+  return fs::symlink_status(path, error).type() == fs::file_type::regular && !error;
+}
+
+// Whether two paths are one directory entry (not merely two names of one file).
+bool same_entry(const fs::path& a, const fs::path& b) {
+  if (a.filename() != b.filename()) return false;
+  fs::path folder_a = a.parent_path().empty() ? fs::path(".") : a.parent_path();
+  fs::path folder_b = b.parent_path().empty() ? fs::path(".") : b.parent_path();
+  std::error_code error;
+  return fs::equivalent(folder_a, folder_b, error) && !error;
+}
+
+// Makes target another name of source, or renames source to target; false
+// when the file system cannot, with target left as it was or gone.
+bool link_or_move(const fs::path& source, const fs::path& target, copy_method method) {
+  if (!is_regular_entry(source)) return false;
+  bool existed = entry_exists(target);
+  if (existed && !is_regular_entry(target)) return false;
+  if (method == copy_method::moves) return std::rename(source.c_str(), target.c_str()) == 0;
+  if (existed && ::unlink(target.c_str()) != 0) return false;
+  return ::link(source.c_str(), target.c_str()) == 0;
+}
+
+// Gives target the bytes of source by method.
+bool transfer(const fs::path& source, const fs::path& target, copy_method method) {
+  if (method != copy_method::bytes && link_or_move(source, target, method)) return true;
+  return copy_bytes(source, target, false);
 }
 
 struct source_file {
@@ -170,7 +203,11 @@ void run_copy(const shell_context& context, const shell_words& arguments) {
   for (const source_file& file : sources) {
     fs::path target = target_file ? *target_file : *host_path(target_folder_text + file.name);
     std::error_code error;
-    if (entry_exists(target) && fs::equivalent(file.path, target, error)) {
+    bool existed = entry_exists(target);
+    bool one_file = existed && fs::equivalent(file.path, target, error);
+    // Two names of one file that links made: the target has its bytes already.
+    bool linked = one_file && !joined && context.method != copy_method::bytes && !same_entry(file.path, target);
+    if (one_file && !linked) {
       if (joined) continue;
       context.fail("The file cannot be copied onto itself.");
       continue;
@@ -180,12 +217,16 @@ void run_copy(const shell_context& context, const shell_words& arguments) {
       continue;
     }
     if (several) context.out.write_line(parts.folder_text + file.name);
-    bool existed = entry_exists(target);
-    if (!copy_bytes(file.path, target, joined && !first)) {
+    bool made =
+        linked || (joined ? copy_bytes(file.path, target, !first) : transfer(file.path, target, context.method));
+    if (!made) {
       context.fail("Access is denied.");
       continue;
     }
-    if (!existed) note_folder_changed(target);
+    // A link or a rename changes the folders even where the target existed.
+    bool renamed = context.method != copy_method::bytes && !linked && !joined;
+    if (!existed || renamed) note_folder_changed(target);
+    if (renamed && context.method == copy_method::moves) note_folder_changed(file.path);
     first = false;
     if (!joined) ++copied;
   }

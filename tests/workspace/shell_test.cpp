@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/temp_folder.h"
+#include "workspace/shell_copy.h"
 
 namespace docbase {
 namespace {
@@ -19,9 +20,12 @@ struct shell_result {
   std::string err;
 };
 
-shell_result shell(std::string_view line) {
+shell_result shell(std::string_view line, copy_method method = copy_method::bytes) {
   std::ostringstream out, err;
-  run_shell(line, out, err);
+  if (method == copy_method::bytes)
+    run_shell(line, out, err);
+  else
+    run_shell(line, out, err, method);
   return {out.str(), err.str()};
 }
 
@@ -46,7 +50,7 @@ struct shell_case {
   std::string err;
 };
 
-void run_cases(const std::vector<shell_case>& cases) {
+void run_cases(const std::vector<shell_case>& cases, copy_method method = copy_method::bytes) {
   for (const shell_case& c : cases) {
     SCOPED_TRACE(c.line);
     for (const fs::path& entry : fs::directory_iterator(".")) fs::remove_all(entry);
@@ -56,7 +60,7 @@ void run_cases(const std::vector<shell_case>& cases) {
       else
         write_file(file.name, file.bytes);
     }
-    shell_result result = shell(c.line);
+    shell_result result = shell(c.line, method);
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(result.err, c.err);
     for (const file_bytes& file : c.after) {
@@ -195,8 +199,10 @@ TEST_F(shell_test, dir_long_form_names_every_entry_without_the_full_path) {
   EXPECT_EQ(empty.err, "");
 }
 
+// Linked and moved copies print and leave under the target names what a copy
+// of the bytes does.
 TEST_F(shell_test, copy) {
-  run_cases({
+  const std::vector<shell_case> cases = {
       {{{"htm_wrk/a.htm", "A"}, {"htm_wrk/b.htm", "B"}, {"htm_wrk/c.txt", "C"}, {"htm_in/", ""}},
        "copy /y htm_wrk\\*.htm htm_in\\ > out_null.list",
        {{"htm_in/a.htm", "A"}, {"htm_in/b.htm", "B"}, {"htm_in/c.txt", "", true},
@@ -230,7 +236,45 @@ TEST_F(shell_test, copy) {
       {{{"a.txt", "A"}}, "copy a.txt ..\\a.txt", {}, "", "Access is denied.\n"},
       {{{"a.txt", "A"}, {"b.txt", "B"}}, "copy *.txt all.dat", {{"all.dat", "AB"}},
        "a.txt\nb.txt\n        1 file(s) copied.\n", ""},
-  });
+  };
+  for (copy_method method : {copy_method::bytes, copy_method::links, copy_method::moves}) {
+    SCOPED_TRACE(static_cast<int>(method));
+    run_cases(cases, method);
+  }
+}
+
+bool one_file(const fs::path& a, const fs::path& b) { return fs::equivalent(a, b); }
+
+TEST_F(shell_test, linked_copies_are_names_of_their_sources_and_count_as_copies_again) {
+  write_file("page_01.htm", "page");
+  write_file("page_01_01.htm", "older backup");
+  fs::create_directory("wrd_24");
+  write_file("wrd_24_1.txt", "words");
+  EXPECT_EQ(shell("copy page_01.htm page_01_01.htm", copy_method::links).out, "        1 file(s) copied.\n");
+  EXPECT_TRUE(one_file("page_01.htm", "page_01_01.htm"));
+  // Once more onto the same file: copied, not "onto itself".
+  shell_result again = shell("copy page_01.htm page_01_01.htm", copy_method::links);
+  EXPECT_EQ(again.out, "        1 file(s) copied.\n");
+  EXPECT_EQ(again.err, "");
+  EXPECT_EQ(shell("copy wrd_24*.txt wrd_24\\", copy_method::links).out, "wrd_24_1.txt\n        1 file(s) copied.\n");
+  EXPECT_EQ(shell("copy wrd_24\\*.txt", copy_method::links).out, "wrd_24\\wrd_24_1.txt\n        1 file(s) copied.\n");
+  EXPECT_TRUE(one_file("wrd_24_1.txt", "wrd_24/wrd_24_1.txt"));
+  EXPECT_EQ(shell("copy page_01.htm page_01.htm", copy_method::links).err, "The file cannot be copied onto itself.\n");
+}
+
+TEST_F(shell_test, moved_copies_take_the_source_away_and_keep_the_target_name) {
+  write_file("page_01_02.htm", "new page");
+  write_file("Page_01.htm", "old page");
+  write_file("page_01_01.htm", "old page");
+  fs::remove("page_01_01.htm");
+  fs::create_hard_link("Page_01.htm", "page_01_01.htm");
+  EXPECT_EQ(shell("copy page_01_02.htm page_01.htm > out_null.list", copy_method::moves).err, "");
+  EXPECT_EQ(read_file("out_null.list"), "        1 file(s) copied.\r\n");
+  EXPECT_FALSE(exists("page_01_02.htm"));
+  EXPECT_FALSE(exists("page_01.htm"));
+  EXPECT_EQ(read_file("Page_01.htm"), "new page");
+  // The other name of the replaced file keeps the old bytes.
+  EXPECT_EQ(read_file("page_01_01.htm"), "old page");
 }
 
 TEST_F(shell_test, del) {
