@@ -1,4 +1,5 @@
-#include <chrono>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <ctime>
 
@@ -79,18 +80,38 @@ std::string with_thousands(std::uintmax_t value) {
   return result;
 }
 
-std::string stamp_of(const fs::path& path) {
-  std::error_code error;
-  fs::file_time_type written = fs::last_write_time(path, error);
-  if (error) return std::string(17, ' ');
-  auto system_time = std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-      std::chrono::file_clock::to_sys(written));
-  std::time_t seconds = std::chrono::system_clock::to_time_t(system_time);
+// What the long listing shows of an entry: its write time, as
+// "yyyy-mm-dd  hh:mm" in local time, and its size.
+struct entry_facts {
+  std::string stamp = std::string(17, ' ');
+  std::uintmax_t size = 0;
+};
+
+// The local time of one second, kept for the next entry: the entries of a
+// folder were mostly written within a few seconds of one another.
+std::string local_stamp(std::time_t seconds) {
+  static std::time_t last_seconds = 0;
+  static std::string last_stamp;
+  if (!last_stamp.empty() && seconds == last_seconds) return last_stamp;
   std::tm local{};
-  if (const std::tm* converted = std::localtime(&seconds)) local = *converted;
+  if (localtime_r(&seconds, &local) == nullptr) local = std::tm{};
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d  %H:%M", &local);
-  return text;
+  last_seconds = seconds;
+  last_stamp = text;
+  return last_stamp;
+}
+
+entry_facts facts_of(const fs::path& path) {
+  entry_facts facts;
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return facts;
+  // Whole seconds toward zero, also before 1970.
+  std::time_t seconds = status.st_mtim.tv_sec;
+  if (seconds < 0 && status.st_mtim.tv_nsec > 0) ++seconds;
+  facts.stamp = local_stamp(seconds);
+  facts.size = S_ISREG(status.st_mode) ? static_cast<std::uintmax_t>(status.st_size) : 0;
+  return facts;
 }
 
 struct dir_totals {
@@ -101,19 +122,17 @@ struct dir_totals {
 };
 
 std::string entry_line(const fs::path& path, std::string_view name, bool is_folder, dir_totals& totals) {
-  std::string line = stamp_of(path);
+  entry_facts facts = facts_of(path);
+  std::string line = facts.stamp;
   if (is_folder) {
     line += "    <DIR>          ";
     ++totals.folders;
   } else {
-    std::error_code error;
-    std::uintmax_t size = fs::file_size(path, error);
-    if (error) size = 0;
     char field[32];
-    std::snprintf(field, sizeof field, "    %14s ", with_thousands(size).c_str());
+    std::snprintf(field, sizeof field, "    %14s ", with_thousands(facts.size).c_str());
     line += field;
     ++totals.files;
-    totals.bytes += size;
+    totals.bytes += facts.size;
   }
   line += name;
   return line;
