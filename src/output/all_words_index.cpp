@@ -1,6 +1,7 @@
 #include <string>
 
 #include "output/html_blocks.h"
+#include "output/html_file.h"
 #include "output/output_stages.h"
 #include "records/merge_sort.h"
 #include "records/record_file.h"
@@ -41,11 +42,10 @@ bool holds_records(record_file& file, int count) {
 
 // The link to a word's entry in one group's key-word index page, with the
 // number of its occurrences in that group's pages.
-void write_entry(record_file& index, const std::string& word_id, const std::string& group_number,
-                 long long occurrences) {
+void write_entry(html_file& index, const std::string& word_id, const std::string& group_number, long long occurrences) {
   const std::string group = std::to_string(leading_number(group_number));
-  index.write_line("&nbsp;&nbsp;<a href=\"i_" + group + ".htm#" + word_id + "\" id=\"" + word_id + "\">(i_" + group +
-                   ",&nbsp;&nbsp;" + std::to_string(occurrences) + ")</a>");
+  index.write_line("&nbsp;&nbsp;<a href=\"i_", group, ".htm#", word_id, "\" id=\"", word_id, "\">(i_", group,
+                   ",&nbsp;&nbsp;", std::to_string(occurrences), ")</a>");
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ void write_all_words_index() {
   const bool three_or_more = holds_records(words, 3);
   write_line("processed 70%");
 
-  record_file index;
+  html_file index;
   index.open_for_output("index.htm");
   write_head_lines(index, "index of key words");
   write_description_block(index);

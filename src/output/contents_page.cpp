@@ -3,12 +3,13 @@
 #include <string>
 
 #include "output/html_blocks.h"
+#include "output/html_file.h"
 #include "records/record_file.h"
 
 namespace docbase {
 
 void write_contents_page() {
-  record_file contents;
+  html_file contents;
   contents.open_for_output("files_list.htm");
   write_head_lines(contents, "index of key words");
   write_description_block(contents);
@@ -17,7 +18,7 @@ void write_contents_page() {
   list.open_for_reading("group_page_all_sort.txt");
   std::string page;
   while (list.read_line(page)) {
-    contents.write_line("<a href=\"" + page + "\"><span id = \"" + page + "\" >" + page + "</span></a><br>");
+    contents.write_line("<a href=\"", page, "\"><span id = \"", page, "\" >", page, "</span></a><br>");
   }
   contents.write_line("<br><br>");
   contents.write_line("</body>");

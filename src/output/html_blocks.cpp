@@ -44,28 +44,28 @@ std::string time_text() {
   return two_digits(now.hour) + ":" + two_digits(now.minute) + ":" + two_digits(now.second);
 }
 
-void write_head_lines(record_file& page, std::string_view title) {
+void write_head_lines(html_file& page, std::string_view title) {
   page.write_line("<html>");
   page.write_line("<br>");
   page.write_line("<head>");
   page.write_line("<br>");
-  page.write_line("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + the_run().code_page + "\">");
+  page.write_line("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=", the_run().code_page, "\">");
   page.write_line("<br>");
-  page.write_line("<title>" + std::string(title) + "</title>");
+  page.write_line("<title>", title, "</title>");
   page.write_line("<br>");
   page.write_line("</head>");
   page.write_line("<br>");
   page.write_line("<body>");
 }
 
-void write_highlight_script(record_file& page) {
+void write_highlight_script(html_file& page) {
   const run_values& run = the_run();
   page.write_line("<script language=\"javascript\">");
   page.write_line("if (history.length > 0)");
   page.write_line("{");
   page.write_line("document.writeln(\"<style type=\\\"text/css\\\">\");");
-  page.write_line("document.writeln(self.location.hash + \" { color: " + run.font_color + " } \");");
-  page.write_line("document.writeln(self.location.hash + \" { font-size: " + run.font_size + " } \");");
+  page.write_line("document.writeln(self.location.hash + \" { color: ", run.font_color, " } \");");
+  page.write_line("document.writeln(self.location.hash + \" { font-size: ", run.font_size, " } \");");
   page.write_line("document.writeln(self.location.hash + \" { font-weight: bold } \");");
   if (run.find_word == 1) page.write_line("document.writeln(self.location.hash + \" { display: inline } \");");
   page.write_line("document.writeln(\"</style>\");");
@@ -73,9 +73,9 @@ void write_highlight_script(record_file& page) {
   page.write_line("</script>");
 }
 
-void write_promotional_block(record_file& page) {
-  const std::string maker_1 = maker_address_1;
-  const std::string maker_2 = maker_address_2;
+void write_promotional_block(html_file& page) {
+  const std::string_view maker_1 = maker_address_1;
+  const std::string_view maker_2 = maker_address_2;
   page.write_line("<br>");
   page.write_line("<br> <b> PROMOTE YOUR BRAND WITH OUR PROGRAMS </b>");
   page.write_line("<br>");
@@ -97,13 +97,13 @@ void write_promotional_block(record_file& page) {
       "<br> Remember: the all-words index file is accessible while reading output file, just by double-clicking on "
       "any word.");
   page.write_line("<br> More info at:");
-  page.write_line("<br> <a href=\"" + maker_1 + "\">" + maker_1 + "</a>");
-  page.write_line("<br> <a href=\"" + maker_2 + "\">" + maker_2 + "</a>");
+  page.write_line("<br> <a href=\"", maker_1, "\">", maker_1, "</a>");
+  page.write_line("<br> <a href=\"", maker_2, "\">", maker_2, "</a>");
   page.write_line("<br>");
 }
 
-void write_description_block(record_file& page) {
-  const std::string maker_2 = maker_address_2;
+void write_description_block(html_file& page) {
+  const std::string_view maker_2 = maker_address_2;
   page.write_line("<br>");
   page.write_line("QUICK AND EASY INFORMATION SEARCH");
   page.write_line("<br>");
@@ -116,10 +116,10 @@ void write_description_block(record_file& page) {
   page.write_line("<br>");
   page.write_line("Details:");
   page.write_line("<br>");
-  page.write_line("<a href=\"" + maker_2 + "\">" + maker_2 + "</a>");
+  page.write_line("<a href=\"", maker_2, "\">", maker_2, "</a>");
   page.write_line("<br><br>");
-  page.write_line("Date (mm-dd-yy) = " + date_text() + "<br>");
-  page.write_line("Time (h:m:s)    = " + time_text() + "<br>");
+  page.write_line("Date (mm-dd-yy) = ", date_text(), "<br>");
+  page.write_line("Time (h:m:s)    = ", time_text(), "<br>");
 }
 
 }  // namespace docbase

@@ -5,24 +5,24 @@
 #include <string>
 #include <string_view>
 
-#include "records/record_file.h"
+#include "output/html_file.h"
 
 namespace docbase {
 
 // The eleven lines from "<html>" to "<body>", with the run's code page in the
 // meta line and the given title.
-void write_head_lines(record_file& page, std::string_view title);
+void write_head_lines(html_file& page, std::string_view title);
 
 // The script that styles the element named by the address's fragment: eleven
 // lines, or ten when the find-word option is off (no display rule).
-void write_highlight_script(record_file& page);
+void write_highlight_script(html_file& page);
 
 // The eighteen lines that advertise the maker's programs.
-void write_promotional_block(record_file& page);
+void write_promotional_block(html_file& page);
 
 // The fourteen lines that describe the document base, ending with the date
 // and time at which they are written.
-void write_description_block(record_file& page);
+void write_description_block(html_file& page);
 
 struct clock_reading {
   int year = 0;

@@ -1,9 +1,11 @@
 #include "output/key_word_index.h"
 
 #include <string>
+#include <string_view>
 
 #include "output/contents_page.h"
 #include "output/html_blocks.h"
+#include "output/html_file.h"
 #include "records/record_file.h"
 #include "run/run_values.h"
 
@@ -24,23 +26,23 @@ struct record_run {
 };
 
 // The first line of an entry: the word, linked to its first place on the
-// page, then the page and how often the word occurs there.
-std::string entry_head(const record_run& run) {
-  return "<a href=\"" + run.page + "#" + run.word_id + "\" id=\"" + run.word_id + "\">" + run.word +
-         "</a>&nbsp;&nbsp;&nbsp; (" + run.page + ", " + std::to_string(run.records) + ")";
+// page, then the page and how often the word occurs there; then line_end.
+void write_entry_head(html_file& index, const record_run& run, std::string_view line_end) {
+  index.write_line("<a href=\"", run.page, "#", run.word_id, "\" id=\"", run.word_id, "\">", run.word,
+                   "</a>&nbsp;&nbsp;&nbsp; (", run.page, ", ", std::to_string(run.records), ")", line_end);
 }
 
-void write_entry(record_file& index, const record_run& run, const std::string& group) {
+void write_entry(html_file& index, const record_run& run, const std::string& group) {
   const std::string& program_site = the_run().program_site;
   index.write_line("<br>");
-  index.write_line(entry_head(run));
-  index.write_line("&nbsp;&nbsp;<a href=\"s_" + group + ".htm#" + run.word_id + "_" + run.occurrence_number + "\">s_" +
-                   group + "</a>");
-  index.write_line("&nbsp;&nbsp;<a href=\"index.htm#" + run.word_id + "\"> index</a>");
-  index.write_line("&nbsp;&nbsp;<a href=\"files_list.htm#" + run.page + "\"> Content </a>");
+  write_entry_head(index, run, "");
+  index.write_line("&nbsp;&nbsp;<a href=\"s_", group, ".htm#", run.word_id, "_", run.occurrence_number, "\">s_", group,
+                   "</a>");
+  index.write_line("&nbsp;&nbsp;<a href=\"index.htm#", run.word_id, "\"> index</a>");
+  index.write_line("&nbsp;&nbsp;<a href=\"files_list.htm#", run.page, "\"> Content </a>");
   if (!program_site.empty()) {
-    index.write_line("&nbsp;&nbsp; <a href=\"" + std::string(search_base) + "/search?q=" + run.word +
-                     " site:" + program_site + "\"> " + program_site + "</a>");
+    index.write_line("&nbsp;&nbsp; <a href=\"", search_base, "/search?q=", run.word, " site:", program_site, "\"> ",
+                     program_site, "</a>");
   }
 }
 
@@ -50,7 +52,7 @@ void restart_entry_count() { entry_count = 0; }
 
 void write_key_word_index_page(int group) {
   const std::string group_text = std::to_string(group);
-  record_file index;
+  html_file index;
   index.open_for_output("i_" + group_text + ".htm");
   write_head_lines(index, "index of key words");
   write_promotional_block(index);
@@ -87,7 +89,7 @@ void write_key_word_index_page(int group) {
     holding = true;
   }
   // The last entry is one line, and it is not counted.
-  if (holding) index.write_line(entry_head(run) + "<br>");
+  if (holding) write_entry_head(index, run, "<br>");
   index.write_line("</body>");
   index.write_line("</html>");
 }

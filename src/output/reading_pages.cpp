@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "output/html_blocks.h"
+#include "output/html_file.h"
 #include "output/key_word_index.h"
 #include "output/output_stages.h"
 #include "output/word_search_page.h"
 #include "records/text.h"
 #include "run/run_values.h"
 #include "workspace/shell.h"
+#include "workspace/shell_copy.h"
 
 namespace docbase {
 
@@ -92,7 +94,7 @@ class reading_page_writer {
 
  private:
   void begin_reading_page(const std::string& page, bool first_of_group) {
-    if (first_of_group) run_shell("copy " + page + " " + page_stem(page) + "_01.htm" + " > out_null.list");
+    if (first_of_group) back_up(page);
     page_.open_for_reading(page);
     work_.open_for_output(page_stem(page) + "_02.htm");
     current_page_ = page;
@@ -131,8 +133,8 @@ class reading_page_writer {
     } else {
       work_.write_line(bytes_between(current_line_, last_column_ + last_length_, column - 1));
     }
-    work_.write_line("<span id=\"" + record.word_id + "\" type = \"text/javascript\"ondblclick = \"window.open('" +
-                     record.page + "#" + record.word_id + "'); window.event.cancelbubble = true;\">" + record.word +
+    work_.write_line("<span id=\"", record.word_id, "\" type = \"text/javascript\"ondblclick = \"window.open('",
+                     record.page, "#", record.word_id, "'); window.event.cancelbubble = true;\">", record.word,
                      "</span>");
     if (find_word_ && record.word != "Pages_list") write_hidden_navigation(record);
     last_column_ = column;
@@ -143,21 +145,21 @@ class reading_page_writer {
     const std::string& id = record.word_id;
     const std::string& n = record.occurrence_number;
     long long number = leading_number(n);
-    work_.write_line("<span hidden id=\"" + id + "\">");
+    work_.write_line("<span hidden id=\"", id, "\">");
     if (number < occurrence_ends_.last_on_page(id)) {
-      work_.write_line("(" + n + ")(<a href=\"#" + id + "_" + std::to_string(number + 1) + "\">&gt;</a>,");
+      work_.write_line("(", n, ")(<a href=\"#", id, "_", std::to_string(number + 1), "\">&gt;</a>,");
     } else {
-      work_.write_line("(" + n + ")(<a href=\"#" + id + "_" + n + "\"></a>");
+      work_.write_line("(", n, ")(<a href=\"#", id, "_", n, "\"></a>");
     }
-    work_.write_line("<a href=\"i_" + group_text_ + ".htm#" + id + "\">i</a>,");
-    work_.write_line("<a href=\"s_" + group_text_ + ".htm#" + id + "_" + n + "\">s</a>,");
+    work_.write_line("<a href=\"i_", group_text_, ".htm#", id, "\">i</a>,");
+    work_.write_line("<a href=\"s_", group_text_, ".htm#", id, "_", n, "\">s</a>,");
     if (record.next_page.empty()) {
       work_.write_line("<a href=\"files_list.htm\">c)</a></span>");
     } else {
       work_.write_line("<a href=\"files_list.htm\">c</a>,");
-      work_.write_line("<a href=\"" + record.next_page + "#" + id + "\">&gt;&gt;)</a></span>");
+      work_.write_line("<a href=\"", record.next_page, "#", id, "\">&gt;&gt;)</a></span>");
     }
-    work_.write_line("<span id=\"" + id + "_" + n + "\"></span>");
+    work_.write_line("<span id=\"", id, "_", n, "\"></span>");
   }
 
   void finish_reading_page(finish_cause cause) {
@@ -173,30 +175,35 @@ class reading_page_writer {
     }
     page_.close();
     work_.close();
-    std::string stem = page_stem(current_page_);
-    if (cause == finish_cause::next_page) {
-      run_shell("copy " + current_page_ + " " + stem + "_01.htm" + " > out_null.list");
-    }
-    run_shell("copy " + stem + "_02.htm" + " " + current_page_ + " > out_null.list");
+    if (cause == finish_cause::next_page) back_up(current_page_);
+    // The work file is not read again: it becomes the page.
+    run_shell("copy " + page_stem(current_page_) + "_02.htm" + " " + current_page_ + " > out_null.list",
+              copy_method::moves);
+  }
+
+  // The backup copy is never written or read again, so it is the page's
+  // file under a second name until the page is replaced.
+  static void back_up(const std::string& page) {
+    run_shell("copy " + page + " " + page_stem(page) + "_01.htm" + " > out_null.list", copy_method::links);
   }
 
   void write_top_navigation() {
     write_highlight_script(work_);
     work_.write_line("<br>");
-    if (!before_.empty()) work_.write_line("<a href=\"" + before_ + "\"> Before </a> ");
-    if (!next_.empty()) work_.write_line("<a href=\"" + next_ + "\"> Next </a> ");
+    if (!before_.empty()) work_.write_line("<a href=\"", before_, "\"> Before </a> ");
+    if (!next_.empty()) work_.write_line("<a href=\"", next_, "\"> Next </a> ");
     work_.write_line("<a href=\"files_list.htm\"> Content </a><br>");
   }
 
   // The Next link ends with a blank only on the group's last page.
   void write_bottom_navigation(finish_cause cause) {
     work_.write_line("<br>");
-    if (!before_.empty()) work_.write_line("<a href=\"" + before_ + "\"> Before </a> ");
+    if (!before_.empty()) work_.write_line("<a href=\"", before_, "\"> Before </a> ");
     if (!next_.empty()) {
       if (cause == finish_cause::next_page) {
-        work_.write_line("<a href=\"" + next_ + "\"> Next </a>");
+        work_.write_line("<a href=\"", next_, "\"> Next </a>");
       } else {
-        work_.write_line("<a href=\"" + next_ + "\"> Next </a> ");
+        work_.write_line("<a href=\"", next_, "\"> Next </a> ");
       }
     }
     work_.write_line("<a href=\"files_list.htm\"> Content </a><br>");
@@ -208,7 +215,7 @@ class reading_page_writer {
   neighbour_index neighbours_;
   page_occurrence_ends occurrence_ends_;
   record_file page_;
-  record_file work_;
+  html_file work_;
   std::string current_page_;
   bool page_begun_ = false;
   long long line_number_ = 0;
@@ -247,8 +254,10 @@ void keep_group_copies() {
   } else {
     run_shell("md wrd_24 > out_null.list");
   }
-  run_shell("copy wrd_24*.txt wrd_24\\ > out_null.list");
-  run_shell("copy wrd_24\\*.txt > out_null.list");
+  // Nothing writes the group word files again, so the copies are the same
+  // files under second names.
+  run_shell("copy wrd_24*.txt wrd_24\\ > out_null.list", copy_method::links);
+  run_shell("copy wrd_24\\*.txt > out_null.list", copy_method::links);
 }
 
 void write_reading_pages(int group) { reading_page_writer(group).write_pages(); }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "output/html_blocks.h"
+#include "output/html_file.h"
 #include "records/record_file.h"
 #include "records/text.h"
 #include "run/run_values.h"
@@ -31,22 +32,21 @@ void read_search_record(record_file& file, search_record& record) {
   record.occurrence_number = file.read_field();
 }
 
-void write_link_block(record_file& search, const std::string& group, const std::string& first_word_id,
+void write_link_block(html_file& search, const std::string& group, const std::string& first_word_id,
                       const std::string& page, const std::string& phrase) {
   const run_values& run = the_run();
-  const std::string search_address = std::string(search_base) + "/search?q=" + phrase;
-  search.write_line("<a href=\"i_" + group + ".htm#" + first_word_id + "\">i_" + group + "</a>");
-  search.write_line("&nbsp <a href=\"index.htm#" + first_word_id + "\">index</a>");
-  search.write_line("&nbsp <a href=\"files_list.htm#" + page + "\"> Content (" + page + ")</a>");
+  search.write_line("<a href=\"i_", group, ".htm#", first_word_id, "\">i_", group, "</a>");
+  search.write_line("&nbsp <a href=\"index.htm#", first_word_id, "\">index</a>");
+  search.write_line("&nbsp <a href=\"files_list.htm#", page, "\"> Content (", page, ")</a>");
   if (!run.target_site.empty()) {
-    search.write_line("&nbsp <a href=\"" + search_address + " site:" + run.target_site + "\"> " + run.target_site +
-                      "</a>");
+    search.write_line("&nbsp <a href=\"", search_base, "/search?q=", phrase, " site:", run.target_site, "\"> ",
+                      run.target_site, "</a>");
   }
   if (!run.program_site.empty()) {
-    search.write_line("&nbsp <a href=\"" + search_address + " site:" + run.program_site + "\"> " +
-                      run.program_site + "</a>");
+    search.write_line("&nbsp <a href=\"", search_base, "/search?q=", phrase, " site:", run.program_site, "\"> ",
+                      run.program_site, "</a>");
   }
-  search.write_line("&nbsp <a href=\"" + search_address + "\"> web_search </a>");
+  search.write_line("&nbsp <a href=\"", search_base, "/search?q=", phrase, "\"> web_search </a>");
   search.write_line("<br><br>");
 }
 
@@ -95,7 +95,7 @@ double seeded_fractions::operator()() { return static_cast<double>(generator_())
 
 void write_word_search_page(int group) {
   const std::string group_text = std::to_string(group);
-  record_file search;
+  html_file search;
   search.open_for_output("s_" + group_text + ".htm");
   write_head_lines(search, "search.htm, content (only words) from input *.htm files");
   write_highlight_script(search);
@@ -118,17 +118,17 @@ void write_word_search_page(int group) {
       in_line = false;
     }
     if (!in_line) {
-      search.write_text("<span id=\"" + record.word_id + "_" + record.occurrence_number + "\">" + record.word +
-                        " &nbsp </span>&nbsp <a href=\"i_" + group_text + ".htm#" + record.word_id + "\">" +
-                        record.word + "</a></span>");
+      search.write_text("<span id=\"", record.word_id, "_", record.occurrence_number, "\">", record.word,
+                        " &nbsp </span>&nbsp <a href=\"i_", group_text, ".htm#", record.word_id, "\">", record.word,
+                        "</a></span>");
       page = record.page;
       line = record.line;
       first_word_id = record.word_id;
       phrase.clear();
       in_line = true;
     } else {
-      search.write_text(" <span id=\"" + record.word_id + "_" + record.occurrence_number + "\"><a href=\"i_" +
-                        group_text + ".htm#" + record.word_id + "\">" + record.word + "</a></span>");
+      search.write_text(" <span id=\"", record.word_id, "_", record.occurrence_number, "\"><a href=\"i_", group_text,
+                        ".htm#", record.word_id, "\">", record.word, "</a></span>");
     }
     phrase.add_word(record.word);
   }

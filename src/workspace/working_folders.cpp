@@ -12,6 +12,7 @@
 #include "run/run_values.h"
 #include "workspace/host_path.h"
 #include "workspace/shell.h"
+#include "workspace/shell_copy.h"
 
 namespace docbase {
 
@@ -191,14 +192,17 @@ void finish_output() {
   pages.open_for_reading("dir_02.txt");
   while (!pages.at_end_of_file()) {
     std::string page = lower_ascii(pages.read_line());
-    if (contains(page, ".htm")) run_shell("copy " + std::string(trim_blanks(page)) + " htm_out\\ > out_null.list");
+    if (contains(page, ".htm"))
+      run_shell("copy " + std::string(trim_blanks(page)) + " htm_out\\ > out_null.list", copy_method::links);
   }
   pages.close();
 
-  run_shell("copy files_list.htm htm_out\\ > out_null.list");
-  run_shell("copy i_*.htm htm_out\\ > out_null.list");
-  run_shell("copy index.htm htm_out\\ > out_null.list");
-  run_shell("copy s_*.htm htm_out\\ > out_null.list");
+  // Nothing writes the results again: the copies in htm_out are the same
+  // files, and deleting the names in the current folder frees nothing.
+  run_shell("copy files_list.htm htm_out\\ > out_null.list", copy_method::links);
+  run_shell("copy i_*.htm htm_out\\ > out_null.list", copy_method::links);
+  run_shell("copy index.htm htm_out\\ > out_null.list", copy_method::links);
+  run_shell("copy s_*.htm htm_out\\ > out_null.list", copy_method::links);
 
   run_shell("del /q *.htm*");
   run_shell("del /q *.list");
