@@ -64,6 +64,12 @@ TEST_F(reading_pages_test, one_text_run_gives_the_reading_pages_line_by_line) {
                   "<br>", "<a href=\"page_01.htm\"> Before </a> ", "<a href=\"files_list.htm\"> Content </a><br>",
                   "<br></body>", "<br></html>"});
   EXPECT_EQ(read_file("page_02.htm"), crlf(second));
+
+  // The group's first page is backed up as it was; the last, finished by the
+  // end of the group, is not.
+  EXPECT_EQ(read_file("page_01_01.htm"),
+            crlf({"<br><html>", "<br><body>", "<br>Welcome here", "<br></body>", "<br></html>"}));
+  EXPECT_FALSE(std::filesystem::exists("page_02_01.htm"));
 }
 
 // Words at column 1, text that stays unindexed, and the last page of a group
