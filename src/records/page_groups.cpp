@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "records/direct_tables.h"
 #include "records/merge_sort.h"
 #include "records/next_page.h"
 #include "records/occurrence_files.h"
@@ -374,6 +375,7 @@ std::size_t page_sort_bytes() { return configured_page_sort_bytes; }
 void set_page_sort_bytes(std::size_t bytes) { configured_page_sort_bytes = bytes; }
 
 int build_group_files() {
+  if (std::optional<int> group_count = build_group_files_directly()) return *group_count;
   page_groups groups;
   if (std::optional<page_groups> plain = group_plain_table()) {
     groups = std::move(*plain);

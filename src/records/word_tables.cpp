@@ -1,5 +1,6 @@
 #include "records/word_tables.h"
 
+#include "records/direct_tables.h"
 #include "records/merge_sort.h"
 #include "records/record_fields.h"
 #include "records/record_file.h"
@@ -124,6 +125,7 @@ void add_reverse_keys() {
 }  // namespace
 
 void build_word_tables() {
+  if (build_word_tables_directly()) return;
   add_word_keys();
   sort_file("wrd_01_01.txt", "wrd_01_02.txt");
   write_line("processed 20%");

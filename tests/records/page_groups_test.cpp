@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "records/direct_tables.h"
 #include "records/next_page.h"
 #include "records/record_file.h"
 #include "records/record_stages.h"
@@ -19,9 +20,15 @@ namespace fs = std::filesystem;
 using testing::read_file;
 using testing::write_file;
 
+// The groups of the record-file pipeline, which every wrd_01.txt can take.
 class page_groups_test : public testing::temp_folder_test {
  protected:
+  void SetUp() override {
+    temp_folder_test::SetUp();
+    allow_direct_tables(false);
+  }
   void TearDown() override {
+    allow_direct_tables(true);
     set_page_sort_bytes(saved_page_sort_bytes_);
     the_run().input_file_count = 0;
     temp_folder_test::TearDown();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "records/direct_tables.h"
 #include "records/record_stages.h"
 #include "support/temp_folder.h"
 
@@ -13,7 +14,18 @@ namespace {
 using testing::read_file;
 using testing::write_file;
 
-class word_tables_test : public testing::temp_folder_test {};
+// The tables of the record-file pipeline, which every wrd_01.txt can take.
+class word_tables_test : public testing::temp_folder_test {
+ protected:
+  void SetUp() override {
+    temp_folder_test::SetUp();
+    allow_direct_tables(false);
+  }
+  void TearDown() override {
+    allow_direct_tables(true);
+    temp_folder_test::TearDown();
+  }
+};
 
 std::string line_field(int line) {
   std::string digits = std::to_string(line);
