@@ -237,18 +237,20 @@ sort_record read_sort_record(std::string_view text) {
 }
 
 // Sorts the records given to it in runs that fit word_sort_bytes and writes
-// each run to a file of its own.
+// each run to a file of its own. Each record is sorted by its first sixteen
+// bytes, held beside it, and only where those are equal by the rest.
 class run_maker {
  public:
   run_maker()
       : capacity_(std::max<std::size_t>(sort_bytes / 3 * 2, 64)),
-        most_records_(std::max<std::size_t>(sort_bytes / 3 / sizeof(std::string_view), 1)),
+        most_records_(std::max<std::size_t>(sort_bytes / 3 / sizeof(entry), 1)),
         bytes_(new char[capacity_]) {}
 
   void add(const std::string& record) {
-    if (used_ + record.size() > capacity_ || views_.size() == most_records_) write_run();
+    if (used_ + record.size() > capacity_ || entries_.size() == most_records_) write_run();
     std::memcpy(bytes_.get() + used_, record.data(), record.size());
-    views_.emplace_back(bytes_.get() + used_, record.size());
+    entries_.push_back({prefix_of(record, 0), prefix_of(record, 8), static_cast<std::uint32_t>(used_),
+                        static_cast<std::uint32_t>(record.size())});
     used_ += record.size();
   }
 
@@ -256,7 +258,7 @@ class run_maker {
   std::vector<std::string> finish() {
     write_run();
     bytes_.reset();
-    std::vector<std::string_view>().swap(views_);
+    std::vector<entry>().swap(entries_);
     return std::move(runs_);
   }
 
@@ -266,13 +268,36 @@ class run_maker {
   }
 
  private:
+  struct entry {
+    std::uint64_t prefix;
+    std::uint64_t more;
+    std::uint32_t at;
+    std::uint32_t size;
+  };
+
+  // Eight bytes from first as a number, zeros past the end of the record.
+  static std::uint64_t prefix_of(std::string_view record, std::size_t first) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = first; i < first + 8; ++i)
+      prefix = (prefix << 8) | (i < record.size() ? static_cast<unsigned char>(record[i]) : 0u);
+    return prefix;
+  }
+
+  std::string_view view(const entry& e) const { return std::string_view(bytes_.get() + e.at, e.size); }
+
   void write_run() {
-    if (views_.empty()) return;
-    std::sort(views_.begin(), views_.end());
+    if (entries_.empty()) return;
+    std::sort(entries_.begin(), entries_.end(), [this](const entry& a, const entry& b) {
+      if (a.prefix != b.prefix) return a.prefix < b.prefix;
+      if (a.more != b.more) return a.more < b.more;
+      // Equal prefixes: the bytes both records have among the first sixteen are equal.
+      std::size_t same = std::min<std::size_t>({16, a.size, b.size});
+      return view(a).substr(same) < view(b).substr(same);
+    });
     runs_.push_back("word_run_" + std::to_string(runs_.size() + 1) + ".txt");
     line_batch run(runs_.back());
-    for (std::string_view view : views_) run.add_line(view);
-    views_.clear();
+    for (const entry& e : entries_) run.add_line(view(e));
+    entries_.clear();
     used_ = 0;
   }
 
@@ -280,7 +305,7 @@ class run_maker {
   std::size_t most_records_;
   std::unique_ptr<char[]> bytes_;
   std::size_t used_ = 0;
-  std::vector<std::string_view> views_;
+  std::vector<entry> entries_;
   std::vector<std::string> runs_;
 };
 

@@ -27,17 +27,22 @@ void read_record(record_file& file, record_fields<count>& fields) {
 template <std::size_t count>
 bool split_plain_record(std::string_view line, std::array<std::string_view, count>& fields) {
   if (line.size() < 2 || line.front() != '"' || line.back() != '"') return false;
-  std::string_view rest = line.substr(1, line.size() - 2);
+  const char* const end = line.data() + line.size() - 1;
+  const char* start = line.data() + 1;
   for (std::size_t i = 0; i < count; ++i) {
-    bool last = i + 1 == count;
-    std::size_t end = last ? rest.size() : rest.find("\",\"");
-    if (end == std::string_view::npos) return false;
-    fields[i] = rest.substr(0, end);
-    if (fields[i].size() >= record_file::field_limit || fields[i].find_first_of("\"\r") != std::string_view::npos)
-      return false;
-    rest = last ? std::string_view{} : rest.substr(end + 3);
+    // The field ends at the next quote, which must close it; a CR in it would
+    // end it on reading.
+    const char* at = start;
+    while (at < end && *at != '"' && *at != '\r') ++at;
+    if (at < end && *at == '\r') return false;
+    std::size_t size = static_cast<std::size_t>(at - start);
+    if (size >= record_file::field_limit) return false;
+    fields[i] = std::string_view(start, size);
+    if (i + 1 == count) return at == end;
+    if (end - at < 3 || at[1] != ',' || at[2] != '"') return false;
+    start = at + 3;
   }
-  return true;
+  return false;
 }
 
 }  // namespace docbase
