@@ -1,6 +1,8 @@
 #include "output/reading_pages.h"
 
 #include <algorithm>
+#include <deque>
+#include <unordered_map>
 
 #include "output/html_blocks.h"
 #include "output/html_file.h"
@@ -40,6 +42,154 @@ void read_group_record(record_file& file, group_record& record) {
 
 std::string group_word_file(int group) { return "wrd_24_" + std::to_string(group) + ".txt"; }
 
+std::size_t read_ahead_limit = default_read_ahead_limit;
+
+// The page, word id and occurrence number of group word file records, read
+// through a handle of its own that only moves forward.
+class occurrence_scanner {
+ public:
+  // The largest occurrence number of each word in the records of page that
+  // stand together from record index first on (0-based).
+  void load_page(const std::string& path, unsigned long long first, const std::string& page,
+                 std::unordered_map<std::string, long long>& last) {
+    if (!opened_) {
+      file_.open_for_reading(path);
+      opened_ = true;
+    }
+    while (position_ < first && take()) {
+    }
+    while (take()) {
+      if (page_ != page) {
+        holding_ = true;
+        --position_;
+        break;
+      }
+      long long& number = last[word_id_];
+      number = std::max(number, number_);
+    }
+  }
+
+ private:
+  bool take() {
+    if (holding_) {
+      holding_ = false;
+    } else {
+      if (file_.at_end_of_file()) return false;
+      page_ = file_.read_field();
+      file_.read_field();
+      file_.read_field();
+      file_.read_field();
+      word_id_ = file_.read_field();
+      number_ = leading_number(file_.read_field());
+      file_.read_field();
+    }
+    ++position_;
+    return true;
+  }
+
+  record_file file_;
+  bool opened_ = false;
+  unsigned long long position_ = 0;
+  bool holding_ = false;
+  std::string page_;
+  std::string word_id_;
+  long long number_ = 0;
+};
+
+// The records of a group word file in order. With the ends of pages wanted,
+// the records of each page are read ahead, so that the last occurrence number
+// of every word on the page is known before the page's first record is
+// written; a page with more records than read_ahead_limit is read a second
+// time for that, through a scanner.
+class group_word_reader {
+ public:
+  group_word_reader(std::string path, bool find_ends) : path_(std::move(path)), find_ends_(find_ends) {
+    file_.open_for_reading(path_);
+  }
+
+  bool at_end() const { return ahead_.empty() && !holding_ && file_.at_end_of_file(); }
+
+  void next(group_record& record) {
+    if (!find_ends_) {
+      read_group_record(file_, record);
+      return;
+    }
+    if (ahead_.empty()) {
+      group_record first;
+      take(first);
+      if (streaming_ && first.page == streaming_page_) {
+        record = std::move(first);
+        return;
+      }
+      streaming_ = false;
+      read_page_ahead(std::move(first));
+    }
+    record = std::move(ahead_.front());
+    ahead_.pop_front();
+  }
+
+  // The largest occurrence number of word_id on the page of the last record
+  // given, 0 if none.
+  long long last_on_page(const std::string& word_id) const {
+    auto found = last_.find(word_id);
+    return found == last_.end() ? 0 : found->second;
+  }
+
+ private:
+  void take(group_record& record) {
+    if (holding_) {
+      record = std::move(held_);
+      holding_ = false;
+      return;
+    }
+    read_group_record(file_, record);
+    ++records_read_;
+  }
+
+  void note(const group_record& record) {
+    long long& number = last_[record.word_id];
+    number = std::max(number, leading_number(record.occurrence_number));
+  }
+
+  void read_page_ahead(group_record first) {
+    unsigned long long first_index = records_read_ - 1;
+    last_.clear();
+    std::string page = first.page;
+    note(first);
+    ahead_.push_back(std::move(first));
+    while (!file_.at_end_of_file()) {
+      if (ahead_.size() == read_ahead_limit) {
+        last_.clear();
+        scanner_.load_page(path_, first_index, page, last_);
+        streaming_ = true;
+        streaming_page_ = page;
+        return;
+      }
+      group_record record;
+      take(record);
+      if (record.page != page) {
+        held_ = std::move(record);
+        holding_ = true;
+        return;
+      }
+      note(record);
+      ahead_.push_back(std::move(record));
+    }
+  }
+
+  std::string path_;
+  bool find_ends_;
+  record_file file_;
+  unsigned long long records_read_ = 0;
+  std::deque<group_record> ahead_;
+  bool holding_ = false;
+  group_record held_;
+  bool streaming_ = false;
+  std::string streaming_page_;
+  std::unordered_map<std::string, long long> last_;
+  occurrence_scanner scanner_;
+};
+
 // The part of a page name before its first ".htm".
 std::string page_stem(std::string_view page) {
   std::size_t at = page.find(".htm");
@@ -70,13 +220,12 @@ class reading_page_writer {
   }
 
   void write_pages() {
-    record_file words;
-    words.open_for_reading(group_word_file(group_));
-    if (words.at_end_of_file()) return;
-    if (find_word_) occurrence_ends_.open(group_word_file(group_));
+    group_word_reader words(group_word_file(group_), find_word_);
+    if (words.at_end()) return;
+    words_ = &words;
     group_record record;
-    while (!words.at_end_of_file()) {
-      read_group_record(words, record);
+    while (!words.at_end()) {
+      words.next(record);
       long long line_number = leading_number(record.line);
       if (!page_begun_) {
         begin_reading_page(record.page, true);
@@ -102,7 +251,6 @@ class reading_page_writer {
     line_number_ = 0;
     last_column_ = 0;
     script_written_ = false;
-    if (find_word_) occurrence_ends_.load_page(page);
   }
 
   void advance_to_line(long long target) {
@@ -146,7 +294,7 @@ class reading_page_writer {
     const std::string& n = record.occurrence_number;
     long long number = leading_number(n);
     work_.write_line("<span hidden id=\"", id, "\">");
-    if (number < occurrence_ends_.last_on_page(id)) {
+    if (number < words_->last_on_page(id)) {
       work_.write_line("(", n, ")(<a href=\"#", id, "_", std::to_string(number + 1), "\">&gt;</a>,");
     } else {
       work_.write_line("(", n, ")(<a href=\"#", id, "_", n, "\"></a>");
@@ -213,7 +361,7 @@ class reading_page_writer {
   std::string group_text_;
   bool find_word_ = false;
   neighbour_index neighbours_;
-  page_occurrence_ends occurrence_ends_;
+  const group_word_reader* words_ = nullptr;
   record_file page_;
   html_file work_;
   std::string current_page_;
@@ -262,6 +410,8 @@ void keep_group_copies() {
 
 void write_reading_pages(int group) { reading_page_writer(group).write_pages(); }
 
+void set_read_ahead_limit(std::size_t records) { read_ahead_limit = records > 0 ? records : 1; }
+
 bool is_body_start_line(std::string_view line) {
   std::string lower = lower_ascii(line);
   std::size_t body = lower.find("body");
@@ -290,38 +440,6 @@ void neighbour_index::find(std::string_view page, std::string& before, std::stri
   std::size_t place = found->second;
   before = place > 0 ? names_[place - 1] : std::string();
   next = place + 1 < names_.size() ? names_[place + 1] : std::string();
-}
-
-void page_occurrence_ends::open(std::string_view group_word_file) {
-  file_.open_for_reading(group_word_file);
-  last_.clear();
-  read_next();
-}
-
-void page_occurrence_ends::read_next() {
-  holding_ = !file_.at_end_of_file();
-  if (!holding_) return;
-  held_page_ = file_.read_field();
-  file_.read_field();
-  file_.read_field();
-  file_.read_field();
-  held_word_id_ = file_.read_field();
-  held_number_ = leading_number(file_.read_field());
-  file_.read_field();
-}
-
-void page_occurrence_ends::load_page(std::string_view page) {
-  last_.clear();
-  while (holding_ && held_page_ == page) {
-    long long& last = last_[held_word_id_];
-    last = std::max(last, held_number_);
-    read_next();
-  }
-}
-
-long long page_occurrence_ends::last_on_page(std::string_view word_id) const {
-  auto found = last_.find(std::string(word_id));
-  return found == last_.end() ? 0 : found->second;
 }
 
 }  // namespace docbase

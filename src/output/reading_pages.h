@@ -4,12 +4,11 @@
 // Before / Next / Content navigation and, with the find-word option, a small
 // navigation after every occurrence.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-
-#include "records/record_file.h"
 
 namespace docbase {
 
@@ -19,6 +18,11 @@ void keep_group_copies();
 // Rewrites every page that has a record in the group word file of group g;
 // a group word file without records rewrites nothing.
 void write_reading_pages(int group);
+
+// How many records of a page are read ahead in memory to find the last
+// occurrence of each word on it; a longer page is read a second time.
+inline constexpr std::size_t default_read_ahead_limit = 16384;
+void set_read_ahead_limit(std::size_t records);
 
 // True when the first "body" of the line (any letter case) follows a "<" with
 // nothing but blanks between them.
@@ -36,29 +40,6 @@ class neighbour_index {
  private:
   std::vector<std::string> names_;
   std::unordered_map<std::string, std::size_t> first_place_;
-};
-
-// The number of the last occurrence of every word on one page, read ahead in
-// the group word file through a handle of its own. The records of a page
-// stand together in reading order, and the occurrences of a word on one page
-// are numbered consecutively, so the last one is the largest number there.
-class page_occurrence_ends {
- public:
-  void open(std::string_view group_word_file);
-  // Reads the records of page that come next in the file.
-  void load_page(std::string_view page);
-  // The largest occurrence number of word_id on the loaded page, 0 if none.
-  long long last_on_page(std::string_view word_id) const;
-
- private:
-  void read_next();
-
-  record_file file_;
-  bool holding_ = false;
-  std::string held_page_;
-  std::string held_word_id_;
-  long long held_number_ = 0;
-  std::unordered_map<std::string, long long> last_;
 };
 
 }  // namespace docbase

@@ -92,24 +92,8 @@ TEST_F(reading_pages_test, he_said_hello_on_the_last_page_of_a_group) {
   EXPECT_EQ(read_file("page_02.htm"), crlf(expected));
 }
 
-// Occurrences 4, 5 and 6 of one word on a page, Pages_list in both letter
-// cases, a word that occurs once, and a word whose next occurrence is on the
-// next page (its last one on this page links nowhere further).
-TEST_F(reading_pages_test, hidden_navigation_links_the_occurrences_of_a_page) {
-  write_file("page_03.htm", crlf({"<br><body>", "<br>Echo echo ECHO Pages_list pages_list", "<br>solo",
-                                  "<br></body>"}));
-  write_file("page_04.htm", crlf({"<br><body>", "<br>pages_list", "<br></body>"}));
-  write_file("wrd_24_2.txt", record("page_03.htm", 2, 5, "Echo", "id00000007", 4, "page_05.htm") +
-                                 record("page_03.htm", 2, 10, "echo", "id00000007", 5, "page_05.htm") +
-                                 record("page_03.htm", 2, 15, "ECHO", "id00000007", 6, "page_05.htm") +
-                                 record("page_03.htm", 2, 20, "Pages_list", "id00000009", 1, "page_04.htm") +
-                                 record("page_03.htm", 2, 31, "pages_list", "id00000009", 2, "page_04.htm") +
-                                 record("page_03.htm", 3, 5, "solo", "id00000011", 1) +
-                                 record("page_04.htm", 2, 5, "pages_list", "id00000009", 3));
-  write_file("group_page_all_sort.txt", crlf({"page_03.htm", "page_04.htm", "page_05.htm"}));
-
-  write_reading_pages(2);
-
+// page_03.htm and page_04.htm as the hidden navigation test below expects them.
+void check_hidden_navigation_pages() {
   auto hidden = [](const std::string& id, const std::string& n, const std::string& step,
                    const std::string& next_page) {
     std::vector<std::string> lines = {"<span hidden id=\"" + id + "\">", "(" + n + ")(<a href=\"#" + id + "_" + step +
@@ -150,6 +134,31 @@ TEST_F(reading_pages_test, hidden_navigation_links_the_occurrences_of_a_page) {
   append(last, {"", "<br>", "<a href=\"page_03.htm\"> Before </a> ", "<a href=\"page_05.htm\"> Next </a> ",
                 "<a href=\"files_list.htm\"> Content </a><br>", "<br></body>"});
   EXPECT_EQ(read_file("page_04.htm"), crlf(last));
+}
+
+// Occurrences 4, 5 and 6 of one word on a page, Pages_list in both letter
+// cases, a word that occurs once, and a word whose next occurrence is on the
+// next page (its last one on this page links nowhere further). The same also
+// when a page has more records than are read ahead.
+TEST_F(reading_pages_test, hidden_navigation_links_the_occurrences_of_a_page) {
+  for (std::size_t limit : {default_read_ahead_limit, std::size_t{1}, std::size_t{2}, std::size_t{4}}) {
+    SCOPED_TRACE(limit);
+    set_read_ahead_limit(limit);
+    write_file("page_03.htm", crlf({"<br><body>", "<br>Echo echo ECHO Pages_list pages_list", "<br>solo",
+                                    "<br></body>"}));
+    write_file("page_04.htm", crlf({"<br><body>", "<br>pages_list", "<br></body>"}));
+    write_file("wrd_24_2.txt", record("page_03.htm", 2, 5, "Echo", "id00000007", 4, "page_05.htm") +
+                                   record("page_03.htm", 2, 10, "echo", "id00000007", 5, "page_05.htm") +
+                                   record("page_03.htm", 2, 15, "ECHO", "id00000007", 6, "page_05.htm") +
+                                   record("page_03.htm", 2, 20, "Pages_list", "id00000009", 1, "page_04.htm") +
+                                   record("page_03.htm", 2, 31, "pages_list", "id00000009", 2, "page_04.htm") +
+                                   record("page_03.htm", 3, 5, "solo", "id00000011", 1) +
+                                   record("page_04.htm", 2, 5, "pages_list", "id00000009", 3));
+    write_file("group_page_all_sort.txt", crlf({"page_03.htm", "page_04.htm", "page_05.htm"}));
+    write_reading_pages(2);
+    check_hidden_navigation_pages();
+  }
+  set_read_ahead_limit(default_read_ahead_limit);
 }
 
 // The top navigation goes before the body-start line also when that line holds
