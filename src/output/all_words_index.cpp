@@ -48,6 +48,31 @@ void write_entry(html_file& index, const std::string& word_id, const std::string
                    ",&nbsp;&nbsp;", std::to_string(occurrences), ")</a>");
 }
 
+// Whether the lines of the file are in byte order already; a file that cannot
+// be read has no lines, which are in order.
+bool lines_in_order(std::string_view path) {
+  record_file file;
+  file.open_for_reading(path);
+  std::string previous;
+  std::string line;
+  bool first = true;
+  while (file.read_line(line)) {
+    if (!first && byte_less(line, previous)) return false;
+    previous.swap(line);
+    first = false;
+  }
+  return true;
+}
+
+// The table of all groups sorted by word id and group: wrd_15.txt sorted into
+// wrd_16.txt, or wrd_15.txt itself when the group tables wrote it in order,
+// since sorting would then give its lines as they stand.
+std::string sorted_table() {
+  if (lines_in_order("wrd_15.txt")) return "wrd_15.txt";
+  sort_file("wrd_15.txt", "wrd_16.txt");
+  return "wrd_16.txt";
+}
+
 }  // namespace
 
 // The occurrences of a word in a group are the records of wrd_16.txt that
@@ -55,9 +80,8 @@ void write_entry(html_file& index, const std::string& word_id, const std::string
 // is sorted by word id and group. They are the lines of the group's table
 // wrd_11_[g].txt that hold the word id, each occurrence being one such line.
 void write_all_words_index() {
-  sort_file("wrd_15.txt", "wrd_16.txt");
   record_file words;
-  words.open_for_reading("wrd_16.txt");
+  words.open_for_reading(sorted_table());
   const bool three_or_more = holds_records(words, 3);
   write_line("processed 70%");
 
