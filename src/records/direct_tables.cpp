@@ -11,11 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "records/line_batch.h"
 #include "records/merge_sort.h"
 #include "records/page_groups.h"
 #include "records/record_fields.h"
 #include "records/record_file.h"
 #include "records/text.h"
+#include "records/word_numbers.h"
+#include "records/word_sort.h"
 #include "run/console.h"
 #include "run/run_values.h"
 #include "workspace/host_path.h"
@@ -26,8 +29,6 @@ namespace docbase {
 namespace {
 
 bool direct_allowed = true;
-std::size_t sort_bytes = std::size_t{32} << 20;
-std::size_t number_chunk = std::size_t{1} << 21;
 std::size_t entry_limit = std::size_t{1} << 20;
 
 // More groups than this are left to the record-file pipeline: each group has
@@ -35,18 +36,12 @@ std::size_t entry_limit = std::size_t{1} << 20;
 constexpr int most_groups = 64;
 // Word ids of nine digits would hold the text of eight-digit ones.
 constexpr std::uint64_t most_records = 100000000;
+static_assert(most_records <= most_word_records);
 constexpr std::size_t line_width = 10;
 constexpr std::size_t column_width = 6;
 
 std::string group_file(std::string_view stem, int group) {
   return std::string(stem) + std::to_string(group) + ".txt";
-}
-
-void remove_file(std::string_view name) {
-  auto path = host_path(name);
-  if (!path) return;
-  std::error_code error;
-  if (std::filesystem::remove(*path, error)) note_folder_changed(*path);
 }
 
 void rename_file(std::string_view source, std::string_view target) {
@@ -57,18 +52,6 @@ void rename_file(std::string_view source, std::string_view target) {
   std::filesystem::rename(*from, *to, error);
   note_folder_changed(*from);
   note_folder_changed(*to);
-}
-
-// Numbers in a fixed count of bytes 0x80-0xFF, seven bits each: never a line
-// end or a quote, and in byte order as in numeric order.
-void append_code(std::string& out, std::uint64_t value, int width) {
-  for (int i = width - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((value >> (7 * i)) & 0x7F));
-}
-
-std::uint64_t read_code(const char* at, int width) {
-  std::uint64_t value = 0;
-  for (int i = 0; i < width; ++i) value = (value << 7) | (static_cast<unsigned char>(at[i]) & 0x7F);
-  return value;
 }
 
 // The number of a field that holds it right-aligned in width with blanks and
@@ -110,54 +93,6 @@ void append_word_id(std::string& out, std::uint64_t index) {
   out.append(digits, 8);
 }
 
-// Lines gathered in memory and written to their file in large pieces.
-class line_batch {
- public:
-  static constexpr std::size_t piece = std::size_t{1} << 18;
-
-  line_batch() = default;
-  explicit line_batch(std::string_view name) { open(name); }
-  line_batch(line_batch&&) = default;
-  line_batch& operator=(line_batch&& other) noexcept {
-    close();
-    file_ = std::move(other.file_);
-    text_ = std::move(other.text_);
-    return *this;
-  }
-  ~line_batch() { close(); }
-
-  void open(std::string_view name) {
-    close();
-    file_.open_for_output(name);
-    text_.reserve(piece + 4096);
-  }
-  void close() {
-    flush();
-    file_.close();
-  }
-
-  // The text to append to; end_line adds the line end.
-  std::string& text() { return text_; }
-  void end_line() {
-    text_ += "\r\n";
-    if (text_.size() >= piece) flush();
-  }
-  void add_line(std::string_view line) {
-    text_ += line;
-    end_line();
-  }
-
- private:
-  void flush() {
-    if (text_.empty()) return;
-    file_.write_text(text_);
-    text_.clear();
-  }
-
-  record_file file_;
-  std::string text_;
-};
-
 // Appends "a","b",...,"z" (without line end).
 void append_fields(std::string& out, std::initializer_list<std::string_view> fields) {
   bool first = true;
@@ -190,234 +125,6 @@ struct page_list {
   }
 };
 
-// A word record in the order of the sorted key table: word key, page, line,
-// word, column, each field compared as it stands in the record line. Columns
-// are unique within a line, so the last field never decides; the record's
-// index in wrd_01.txt follows, which never decides either.
-constexpr int page_code = 4, line_code = 5, column_code = 3, index_code = 4;
-
-void append_sort_record(std::string& out, std::string_view key, std::uint64_t page, std::uint64_t line,
-                        std::string_view word, std::uint64_t column, std::uint64_t index) {
-  out += key;
-  out += '"';
-  append_code(out, page, page_code);
-  append_code(out, line, line_code);
-  out += word;
-  out += '"';
-  append_code(out, column, column_code);
-  append_code(out, index, index_code);
-}
-
-struct sort_record {
-  std::string_view key;
-  std::uint64_t page;
-  std::uint64_t line;
-  std::string_view word;
-  std::uint64_t column;
-  std::uint64_t index;
-};
-
-sort_record read_sort_record(std::string_view text) {
-  sort_record record;
-  std::size_t key_end = text.find('"');
-  record.key = text.substr(0, key_end);
-  const char* at = text.data() + key_end + 1;
-  record.page = read_code(at, page_code);
-  at += page_code;
-  record.line = read_code(at, line_code);
-  at += line_code;
-  std::size_t word_start = static_cast<std::size_t>(at - text.data());
-  std::size_t word_end = text.find('"', word_start);
-  record.word = text.substr(word_start, word_end - word_start);
-  at = text.data() + word_end + 1;
-  record.column = read_code(at, column_code);
-  at += column_code;
-  record.index = read_code(at, index_code);
-  return record;
-}
-
-// Sorts the records given to it in runs that fit word_sort_bytes and writes
-// each run to a file of its own. Each record is sorted by its first sixteen
-// bytes, held beside it, and only where those are equal by the rest.
-class run_maker {
- public:
-  run_maker()
-      : capacity_(std::max<std::size_t>(sort_bytes / 3 * 2, 64)),
-        most_records_(std::max<std::size_t>(sort_bytes / 3 / sizeof(entry), 1)),
-        bytes_(new char[capacity_]) {}
-
-  void add(const std::string& record) {
-    if (used_ + record.size() > capacity_ || entries_.size() == most_records_) write_run();
-    std::memcpy(bytes_.get() + used_, record.data(), record.size());
-    entries_.push_back({prefix_of(record, 0), prefix_of(record, 8), static_cast<std::uint32_t>(used_),
-                        static_cast<std::uint32_t>(record.size())});
-    used_ += record.size();
-  }
-
-  // The run files, in the order written.
-  std::vector<std::string> finish() {
-    write_run();
-    bytes_.reset();
-    std::vector<entry>().swap(entries_);
-    return std::move(runs_);
-  }
-
-  void discard() {
-    for (const std::string& run : runs_) remove_file(run);
-    runs_.clear();
-  }
-
- private:
-  struct entry {
-    std::uint64_t prefix;
-    std::uint64_t more;
-    std::uint32_t at;
-    std::uint32_t size;
-  };
-
-  // Eight bytes from first as a number, zeros past the end of the record.
-  static std::uint64_t prefix_of(std::string_view record, std::size_t first) {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = first; i < first + 8; ++i)
-      prefix = (prefix << 8) | (i < record.size() ? static_cast<unsigned char>(record[i]) : 0u);
-    return prefix;
-  }
-
-  std::string_view view(const entry& e) const { return std::string_view(bytes_.get() + e.at, e.size); }
-
-  void write_run() {
-    if (entries_.empty()) return;
-    std::sort(entries_.begin(), entries_.end(), [this](const entry& a, const entry& b) {
-      if (a.prefix != b.prefix) return a.prefix < b.prefix;
-      if (a.more != b.more) return a.more < b.more;
-      // Equal prefixes: the bytes both records have among the first sixteen are equal.
-      std::size_t same = std::min<std::size_t>({16, a.size, b.size});
-      return view(a).substr(same) < view(b).substr(same);
-    });
-    runs_.push_back("word_run_" + std::to_string(runs_.size() + 1) + ".txt");
-    line_batch run(runs_.back());
-    for (const entry& e : entries_) run.add_line(view(e));
-    entries_.clear();
-    used_ = 0;
-  }
-
-  std::size_t capacity_;
-  std::size_t most_records_;
-  std::unique_ptr<char[]> bytes_;
-  std::size_t used_ = 0;
-  std::vector<entry> entries_;
-  std::vector<std::string> runs_;
-};
-
-// Merges sorted run files: first in passes of at most sort_file_max runs into
-// new run files, until one last merge can hand every record to emit.
-template <class Emit>
-void merge_runs(std::vector<std::string> runs, Emit&& emit) {
-  auto merge = [](const std::vector<std::string>& names, auto&& take) {
-    std::vector<record_file> sources(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) sources[i].open_for_reading(names[i]);
-    merge_sorted(
-        names.size(), [&](std::size_t i, std::string& line) { return sources[i].read_line(line); }, byte_less,
-        take);
-    sources.clear();
-    for (const std::string& name : names) remove_file(name);
-  };
-  std::size_t next_number = runs.size() + 1;
-  while (runs.size() > sort_file_max) {
-    std::vector<std::string> pass(runs.begin(), runs.begin() + sort_file_max);
-    runs.erase(runs.begin(), runs.begin() + sort_file_max);
-    runs.push_back("word_run_" + std::to_string(next_number++) + ".txt");
-    line_batch merged(runs.back());
-    merge(pass, [&](const std::string& line) { merged.add_line(line); });
-  }
-  merge(runs, emit);
-}
-
-// What the key order gives a record: its word's index, its occurrence number
-// and the next page of its word (page ordinal plus 1; 0 for none).
-struct word_number {
-  std::uint32_t word = 0;
-  std::uint32_t occurrence = 0;
-  std::uint32_t next_page = 0;
-};
-
-// The numbers of all records by record index: in memory when they fit one
-// chunk, otherwise in one file per chunk that is read back chunk by chunk.
-class word_number_store {
- public:
-  explicit word_number_store(std::uint64_t records)
-      : records_(records), chunk_(std::max<std::size_t>(number_chunk, 1)) {
-    chunks_ = static_cast<std::size_t>((records + chunk_ - 1) / chunk_);
-    if (chunks_ <= 1) {
-      numbers_.resize(static_cast<std::size_t>(records));
-      return;
-    }
-    for (std::size_t chunk = 0; chunk < chunks_; ++chunk) files_.emplace_back(chunk_name(chunk));
-  }
-
-  void set(std::uint64_t index, const word_number& number) {
-    if (files_.empty()) {
-      numbers_[static_cast<std::size_t>(index)] = number;
-      return;
-    }
-    line_batch& file = files_[static_cast<std::size_t>(index / chunk_)];
-    std::string& text = file.text();
-    append_code(text, index % chunk_, 4);
-    append_code(text, number.word, 4);
-    append_code(text, number.occurrence, 4);
-    append_code(text, number.next_page, 4);
-    file.end_line();
-  }
-
-  void end_writing() {
-    for (line_batch& file : files_) file.close();
-  }
-
-  const word_number& at(std::uint64_t index) {
-    if (chunks_ <= 1) return numbers_[static_cast<std::size_t>(index)];
-    std::size_t chunk = static_cast<std::size_t>(index / chunk_);
-    if (chunk != loaded_) load(chunk);
-    return numbers_[static_cast<std::size_t>(index % chunk_)];
-  }
-
-  void discard() {
-    for (std::size_t chunk = 0; chunk < files_.size(); ++chunk) {
-      files_[chunk].close();
-      remove_file(chunk_name(chunk));
-    }
-    files_.clear();
-  }
-
- private:
-  static std::string chunk_name(std::size_t chunk) { return "word_numbers_" + std::to_string(chunk + 1) + ".txt"; }
-
-  void load(std::size_t chunk) {
-    std::uint64_t first = static_cast<std::uint64_t>(chunk) * chunk_;
-    numbers_.assign(static_cast<std::size_t>(std::min<std::uint64_t>(chunk_, records_ - first)), word_number{});
-    record_file file;
-    file.open_for_reading(chunk_name(chunk));
-    std::string line;
-    while (file.read_line(line)) {
-      if (line.size() != 16) continue;
-      std::size_t at = static_cast<std::size_t>(read_code(line.data(), 4));
-      if (at >= numbers_.size()) continue;
-      numbers_[at] = {static_cast<std::uint32_t>(read_code(line.data() + 4, 4)),
-                      static_cast<std::uint32_t>(read_code(line.data() + 8, 4)),
-                      static_cast<std::uint32_t>(read_code(line.data() + 12, 4))};
-    }
-    file.close();
-    remove_file(chunk_name(chunk));
-    loaded_ = chunk;
-  }
-
-  std::uint64_t records_;
-  std::uint64_t chunk_;
-  std::size_t chunks_ = 0;
-  std::size_t loaded_ = static_cast<std::size_t>(-1);
-  std::vector<word_number> numbers_;
-  std::vector<line_batch> files_;
-};
-
 // What build_word_tables_directly hands to build_group_files_directly.
 struct direct_tables {
   page_list pages;
@@ -436,7 +143,7 @@ std::optional<direct_tables>& handed_over() {
 // its width; a page name without "page_" or with capitals; a place not after
 // the place before it (pages in byte order, each page's records together, in
 // line and column order); a page or word holding the text of a word id.
-bool scan_words(page_list& pages, std::uint64_t& records, run_maker& runs) {
+bool scan_words(page_list& pages, std::uint64_t& records, word_run_maker& runs) {
   record_file words;
   words.open_for_reading("wrd_01.txt");
   const long long group_size = the_run().input_file_count;
@@ -461,14 +168,14 @@ bool scan_words(page_list& pages, std::uint64_t& records, run_maker& runs) {
       if (!pages.names.empty() && !(field_less(pages.names.back(), page) && byte_less(pages.names.back(), page)))
         return false;
       pages.add(page, group_size);
-      if (pages.group_count > most_groups) return false;
+      if (pages.group_count > most_groups || pages.names.size() >= most_word_pages) return false;
     } else if (*line_number < previous_line || (*line_number == previous_line && *column <= previous_column)) {
       return false;
     }
     previous_line = *line_number;
     previous_column = *column;
     record.clear();
-    append_sort_record(record, key, pages.names.size() - 1, *line_number, fields[0], *column, records);
+    append_word_sort_record(record, {key, pages.names.size() - 1, *line_number, fields[0], *column, records});
     runs.add(record);
     if (++records >= most_records) return false;
   }
@@ -485,8 +192,8 @@ class page_run {
     if (!spilled_) spill_.open(spill_name);
     spilled_ = true;
     for (const auto& [at, number] : entries_) {
-      append_code(spill_.text(), at, index_code);
-      append_code(spill_.text(), number, 4);
+      append_code(spill_.text(), at, code_width);
+      append_code(spill_.text(), number, code_width);
       spill_.end_line();
     }
     entries_.clear();
@@ -500,10 +207,11 @@ class page_run {
       spilled.open_for_reading(spill_name);
       std::string line;
       while (spilled.read_line(line))
-        if (line.size() == index_code + 4)
-          take(read_code(line.data(), index_code), static_cast<std::uint32_t>(read_code(line.data() + index_code, 4)));
+        if (line.size() == 2 * code_width)
+          take(read_code(line.data(), code_width),
+               static_cast<std::uint32_t>(read_code(line.data() + code_width, code_width)));
       spilled.close();
-      remove_file(spill_name);
+      remove_work_file(spill_name);
       spilled_ = false;
     }
     for (const auto& [at, number] : entries_) take(at, number);
@@ -512,6 +220,7 @@ class page_run {
 
  private:
   static constexpr const char* spill_name = "word_page_run.txt";
+  static constexpr int code_width = 4;
   std::vector<std::pair<std::uint64_t, std::uint32_t>> entries_;
   line_batch spill_;
   bool spilled_ = false;
@@ -663,8 +372,8 @@ void number_words(std::vector<std::string> runs, const page_list& pages, word_nu
       numbers.set(index, {word_index, number, next_page});
     });
   };
-  merge_runs(std::move(runs), [&](const std::string& text) {
-    sort_record record = read_sort_record(text);
+  merge_word_runs(std::move(runs), [&](const std::string& text) {
+    word_sort_record record = read_word_sort_record(text);
     if (position == 0 || record.key != key) {
       if (position > 0) {
         tables.end_line();
@@ -748,10 +457,6 @@ void write_reading_order(const direct_tables& tables, word_number_store& numbers
 }  // namespace
 
 void allow_direct_tables(bool allowed) { direct_allowed = allowed; }
-std::size_t word_sort_bytes() { return sort_bytes; }
-void set_word_sort_bytes(std::size_t bytes) { sort_bytes = bytes; }
-std::size_t word_number_chunk() { return number_chunk; }
-void set_word_number_chunk(std::size_t records) { number_chunk = records; }
 std::size_t word_entry_limit() { return entry_limit; }
 void set_word_entry_limit(std::size_t entries) { entry_limit = entries; }
 
@@ -781,7 +486,7 @@ bool build_word_tables_directly() {
   direct_tables tables;
   std::vector<std::string> runs;
   {
-    run_maker maker;
+    word_run_maker maker;
     if (!scan_words(tables.pages, tables.records, maker)) {
       maker.discard();
       return false;

@@ -20,13 +20,9 @@ namespace docbase {
 // runs; for tests of that pipeline.
 void allow_direct_tables(bool allowed);
 
-// The bytes of word records sorted in memory before they go to a run file; the
-// records whose numbers are held in memory at once; the entries of one word on
-// one page or one line held before they go to disk. Tests make them small.
-std::size_t word_sort_bytes();
-void set_word_sort_bytes(std::size_t bytes);
-std::size_t word_number_chunk();
-void set_word_number_chunk(std::size_t records);
+// The entries of one word on one page or one line held in memory before they
+// go to disk (see also word_sort_bytes and word_number_chunk); tests make it
+// small.
 std::size_t word_entry_limit();
 void set_word_entry_limit(std::size_t entries);
 

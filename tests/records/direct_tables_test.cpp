@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "records/record_stages.h"
+#include "records/word_numbers.h"
+#include "records/word_sort.h"
 #include "run/run_values.h"
 #include "support/temp_folder.h"
 
