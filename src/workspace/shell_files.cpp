@@ -94,13 +94,15 @@ bool same_entry(const fs::path& a, const fs::path& b) {
 }
 
 // Makes target another name of source, or renames source to target; false
-// when the file system cannot, with target left as it was or gone.
+// when the file system cannot, with target left as it was or gone. An old
+// target is removed first: renaming over it would make the file system write
+// the source's data out at once, to keep it safe from a crash.
 bool link_or_move(const fs::path& source, const fs::path& target, copy_method method) {
   if (!is_regular_entry(source)) return false;
   bool existed = entry_exists(target);
   if (existed && !is_regular_entry(target)) return false;
-  if (method == copy_method::moves) return std::rename(source.c_str(), target.c_str()) == 0;
   if (existed && ::unlink(target.c_str()) != 0) return false;
+  if (method == copy_method::moves) return std::rename(source.c_str(), target.c_str()) == 0;
   return ::link(source.c_str(), target.c_str()) == 0;
 }
 
