@@ -117,25 +117,84 @@ void word_run_maker::write_run() {
   used_ = 0;
 }
 
-void merge_word_runs(std::vector<std::string> runs, const std::function<void(const std::string&)>& emit) {
-  auto merge = [](const std::vector<std::string>& names, const std::function<void(const std::string&)>& take) {
-    std::vector<record_file> sources(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) sources[i].open_for_reading(names[i]);
-    merge_sorted(
-        names.size(), [&](std::size_t i, std::string& line) { return sources[i].read_line(line); }, byte_less,
-        take);
-    sources.clear();
-    for (const std::string& name : names) remove_work_file(name);
+namespace {
+
+// The line at the head of a run, with its first sixteen bytes as numbers.
+struct run_head {
+  std::uint64_t prefix = 0;
+  std::uint64_t more = 0;
+  std::string line;
+
+  void take_prefix() {
+    prefix = prefix_of(line, 0);
+    more = prefix_of(line, 8);
+  }
+};
+
+// Of equal lines, the one from the lower-numbered run first.
+bool head_before(const run_head& a, std::size_t a_run, const run_head& b, std::size_t b_run) {
+  if (a.prefix != b.prefix) return a.prefix < b.prefix;
+  if (a.more != b.more) return a.more < b.more;
+  std::size_t same = std::min<std::size_t>({16, a.line.size(), b.line.size()});
+  int order = std::string_view(a.line).substr(same).compare(std::string_view(b.line).substr(same));
+  return order != 0 ? order < 0 : a_run < b_run;
+}
+
+// Merges the runs, deleting each file once it is read, and hands every line
+// in byte order to take.
+void merge_runs(const std::vector<std::string>& names, const std::function<void(const std::string&)>& take) {
+  std::vector<record_file> sources(names.size());
+  std::vector<run_head> heads(names.size());
+  std::vector<std::size_t> heap;
+  auto advance = [&](std::size_t run) {
+    if (!sources[run].read_line(heads[run].line)) return false;
+    heads[run].take_prefix();
+    return true;
   };
+  for (std::size_t run = 0; run < names.size(); ++run) {
+    sources[run].open_for_reading(names[run]);
+    if (advance(run)) heap.push_back(run);
+  }
+  auto before = [&](std::size_t a, std::size_t b) { return head_before(heads[a], a, heads[b], b); };
+  auto sift_down = [&](std::size_t at) {
+    const std::size_t moving = heap[at];
+    while (true) {
+      std::size_t child = 2 * at + 1;
+      if (child >= heap.size()) break;
+      if (child + 1 < heap.size() && before(heap[child + 1], heap[child])) ++child;
+      if (!before(heap[child], moving)) break;
+      heap[at] = heap[child];
+      at = child;
+    }
+    heap[at] = moving;
+  };
+  for (std::size_t at = heap.size() / 2; at-- > 0;) sift_down(at);
+  while (!heap.empty()) {
+    std::size_t top = heap.front();
+    take(heads[top].line);
+    if (!advance(top)) {
+      heap.front() = heap.back();
+      heap.pop_back();
+      if (heap.empty()) break;
+    }
+    sift_down(0);
+  }
+  sources.clear();
+  for (const std::string& name : names) remove_work_file(name);
+}
+
+}  // namespace
+
+void merge_word_runs(std::vector<std::string> runs, const std::function<void(const std::string&)>& emit) {
   std::size_t next_number = runs.size() + 1;
   while (runs.size() > sort_file_max) {
     std::vector<std::string> pass(runs.begin(), runs.begin() + sort_file_max);
     runs.erase(runs.begin(), runs.begin() + sort_file_max);
     runs.push_back(run_name(next_number++));
     line_batch merged(runs.back());
-    merge(pass, [&](const std::string& line) { merged.add_line(line); });
+    merge_runs(pass, [&](const std::string& line) { merged.add_line(line); });
   }
-  merge(runs, emit);
+  merge_runs(runs, emit);
 }
 
 void remove_work_file(std::string_view name) {
