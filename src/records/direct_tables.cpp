@@ -37,6 +37,8 @@ constexpr int most_groups = 64;
 // Word ids of nine digits would hold the text of eight-digit ones.
 constexpr std::uint64_t most_records = 100000000;
 static_assert(most_records <= most_word_records);
+// Word id texts held in memory at most.
+constexpr std::size_t most_foreign = std::size_t{1} << 20;
 constexpr std::size_t line_width = 10;
 constexpr std::size_t column_width = 6;
 
@@ -142,8 +144,9 @@ std::optional<direct_tables>& handed_over() {
 // it: not a plain record of five fields; a line or column not right-aligned in
 // its width; a page name without "page_" or with capitals; a place not after
 // the place before it (pages in byte order, each page's records together, in
-// line and column order); a page or word holding the text of a word id.
-bool scan_words(page_list& pages, std::uint64_t& records, word_run_maker& runs) {
+// line and column order). Gathers in foreign the indexes of the word ids whose
+// text a page or word holds.
+bool scan_words(page_list& pages, std::uint64_t& records, word_run_maker& runs, std::vector<std::uint64_t>& foreign) {
   record_file words;
   words.open_for_reading("wrd_01.txt");
   const long long group_size = the_run().input_file_count;
@@ -161,10 +164,12 @@ bool scan_words(page_list& pages, std::uint64_t& records, word_run_maker& runs) 
     if (contains(key, "&nbsp;")) continue;
     auto line_number = aligned_number(fields[2], line_width);
     auto column = aligned_number(fields[3], column_width);
-    if (!line_number || !column || holds_word_id_text(key)) return false;
+    if (!line_number || !column) return false;
+    add_word_id_texts(key, foreign);
     std::string_view page = fields[1];
     if (pages.names.empty() || page != pages.names.back()) {
-      if (!contains(page, "page_") || holds_word_id_text(page) || lower_ascii(page) != page) return false;
+      if (!contains(page, "page_") || lower_ascii(page) != page) return false;
+      add_word_id_texts(page, foreign);
       if (!pages.names.empty() && !(field_less(pages.names.back(), page) && byte_less(pages.names.back(), page)))
         return false;
       pages.add(page, group_size);
@@ -178,7 +183,13 @@ bool scan_words(page_list& pages, std::uint64_t& records, word_run_maker& runs) 
     append_word_sort_record(record, {key, pages.names.size() - 1, *line_number, fields[0], *column, records});
     runs.add(record);
     if (++records >= most_records) return false;
+    if (foreign.size() > most_foreign) {
+      std::sort(foreign.begin(), foreign.end());
+      foreign.erase(std::unique(foreign.begin(), foreign.end()), foreign.end());
+      if (foreign.size() > most_foreign / 2) return false;
+    }
   }
+  std::sort(foreign.begin(), foreign.end());
   return records > 0;
 }
 
@@ -215,6 +226,15 @@ class page_run {
       spilled_ = false;
     }
     for (const auto& [at, number] : entries_) take(at, number);
+    entries_.clear();
+  }
+
+  void discard() {
+    if (spilled_) {
+      spill_.close();
+      remove_work_file(spill_name);
+      spilled_ = false;
+    }
     entries_.clear();
   }
 
@@ -357,8 +377,9 @@ class word_order_writer {
 // The pass over the key order: word ids (the index of a word's first record),
 // occurrence numbers (counted per word in this order), the next page of each
 // word on each page (the page of its next run of records), and the word-order
-// tables.
-void number_words(std::vector<std::string> runs, const page_list& pages, word_number_store& numbers) {
+// tables. False, the tables unfinished, when a word's id is one of foreign.
+bool number_words(std::vector<std::string> runs, const page_list& pages, const std::vector<std::uint64_t>& foreign,
+                  word_number_store& numbers) {
   word_order_writer tables(pages);
   page_run on_page;
   std::string key;
@@ -367,6 +388,7 @@ void number_words(std::vector<std::string> runs, const page_list& pages, word_nu
   std::uint32_t occurrence = 0;
   std::uint64_t page = 0;
   std::uint64_t line = 0;
+  bool foreign_id = false;
   auto end_page = [&](std::uint32_t next_page) {
     on_page.finish([&](std::uint64_t index, std::uint32_t number) {
       numbers.set(index, {word_index, number, next_page});
@@ -378,6 +400,10 @@ void number_words(std::vector<std::string> runs, const page_list& pages, word_nu
       if (position > 0) {
         tables.end_line();
         end_page(0);
+      }
+      if (std::binary_search(foreign.begin(), foreign.end(), position)) {
+        foreign_id = true;
+        return false;
       }
       key.assign(record.key);
       word_index = static_cast<std::uint32_t>(position);
@@ -395,13 +421,19 @@ void number_words(std::vector<std::string> runs, const page_list& pages, word_nu
     ++position;
     on_page.add(record.index, occurrence);
     tables.add(record.page, record.line, record.column, record.word, occurrence);
+    return true;
   });
+  if (foreign_id) {
+    on_page.discard();
+    return false;
+  }
   if (position > 0) {
     tables.end_line();
     end_page(0);
   }
   tables.finish();
   numbers.end_writing();
+  return true;
 }
 
 // The second pass over wrd_01.txt: every group's records in reading order,
@@ -470,14 +502,15 @@ bool field_less(std::string_view a, std::string_view b) {
   return static_cast<unsigned char>(a[common]) < '"';
 }
 
-bool holds_word_id_text(std::string_view text) {
+void add_word_id_texts(std::string_view text, std::vector<std::uint64_t>& indexes) {
   for (std::size_t at = 0; at + 10 <= text.size(); ++at) {
     if (lower_ascii(text[at]) != 'i' || lower_ascii(text[at + 1]) != 'd') continue;
+    std::uint64_t index = 0;
     std::size_t digit = at + 2;
-    while (digit < at + 10 && text[digit] >= '0' && text[digit] <= '9') ++digit;
-    if (digit == at + 10) return true;
+    for (; digit < at + 10 && text[digit] >= '0' && text[digit] <= '9'; ++digit)
+      index = index * 10 + static_cast<std::uint64_t>(text[digit] - '0');
+    if (digit == at + 10) indexes.push_back(index);
   }
-  return false;
 }
 
 bool build_word_tables_directly() {
@@ -485,17 +518,21 @@ bool build_word_tables_directly() {
   if (!direct_allowed) return false;
   direct_tables tables;
   std::vector<std::string> runs;
+  std::vector<std::uint64_t> foreign;
   {
     word_run_maker maker;
-    if (!scan_words(tables.pages, tables.records, maker)) {
+    if (!scan_words(tables.pages, tables.records, maker, foreign)) {
       maker.discard();
       return false;
     }
     runs = maker.finish();
   }
-  write_line("processed 20%");
   tables.numbers = std::make_unique<word_number_store>(tables.records);
-  number_words(std::move(runs), tables.pages, *tables.numbers);
+  if (!number_words(std::move(runs), tables.pages, foreign, *tables.numbers)) {
+    tables.numbers->discard();
+    return false;
+  }
+  write_line("processed 20%");
   write_line("processed 30%");
   handed_over() = std::move(tables);
   return true;

@@ -11,8 +11,10 @@
 // read_field does.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace docbase {
 
@@ -30,13 +32,16 @@ void set_word_entry_limit(std::size_t entries);
 // closing quote.
 bool field_less(std::string_view a, std::string_view b);
 
-// True when text holds "id" (either case) and eight digits, the text that
-// findstr looks for in the occurrence file of a word id.
-bool holds_word_id_text(std::string_view text);
+// Appends to indexes the index of every word id whose text (id and eight
+// digits, here in either case) text holds: the text that findstr looks for in
+// the occurrence file of that word id.
+void add_word_id_texts(std::string_view text, std::vector<std::uint64_t>& indexes);
 
 // The word tables of wrd_01.txt: writes wrd_14_[g].txt and wrd_15.txt and
-// prints "processed 20%" and "processed 30%". Returns false, having printed and
-// kept nothing, when wrd_01.txt is not as word extraction writes it.
+// prints "processed 20%" and "processed 30%". Returns false, having printed
+// nothing and kept nothing that counts, when wrd_01.txt is not as word
+// extraction writes it, or when a word or page holds the id text of a word:
+// that word's occurrence file would hold a line of another word.
 bool build_word_tables_directly();
 
 // The rest, after build_word_tables_directly has succeeded: the contents list

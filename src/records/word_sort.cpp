@@ -140,9 +140,9 @@ bool head_before(const run_head& a, std::size_t a_run, const run_head& b, std::s
   return order != 0 ? order < 0 : a_run < b_run;
 }
 
-// Merges the runs, deleting each file once it is read, and hands every line
-// in byte order to take.
-void merge_runs(const std::vector<std::string>& names, const std::function<void(const std::string&)>& take) {
+// Merges the runs and hands every line in byte order to take, until it
+// returns false; then deletes the run files.
+void merge_runs(const std::vector<std::string>& names, const std::function<bool(const std::string&)>& take) {
   std::vector<record_file> sources(names.size());
   std::vector<run_head> heads(names.size());
   std::vector<std::size_t> heap;
@@ -171,7 +171,7 @@ void merge_runs(const std::vector<std::string>& names, const std::function<void(
   for (std::size_t at = heap.size() / 2; at-- > 0;) sift_down(at);
   while (!heap.empty()) {
     std::size_t top = heap.front();
-    take(heads[top].line);
+    if (!take(heads[top].line)) break;
     if (!advance(top)) {
       heap.front() = heap.back();
       heap.pop_back();
@@ -185,14 +185,17 @@ void merge_runs(const std::vector<std::string>& names, const std::function<void(
 
 }  // namespace
 
-void merge_word_runs(std::vector<std::string> runs, const std::function<void(const std::string&)>& emit) {
+void merge_word_runs(std::vector<std::string> runs, const std::function<bool(const std::string&)>& emit) {
   std::size_t next_number = runs.size() + 1;
   while (runs.size() > sort_file_max) {
     std::vector<std::string> pass(runs.begin(), runs.begin() + sort_file_max);
     runs.erase(runs.begin(), runs.begin() + sort_file_max);
     runs.push_back(run_name(next_number++));
     line_batch merged(runs.back());
-    merge_runs(pass, [&](const std::string& line) { merged.add_line(line); });
+    merge_runs(pass, [&](const std::string& line) {
+      merged.add_line(line);
+      return true;
+    });
   }
   merge_runs(runs, emit);
 }

@@ -81,9 +81,9 @@ class word_run_maker {
 };
 
 // Merges the run files into one stream in byte order, handing every line to
-// emit, and deletes them. More than sort_file_max runs are first merged in
-// passes of that many into new run files.
-void merge_word_runs(std::vector<std::string> runs, const std::function<void(const std::string&)>& emit);
+// emit until it returns false, and deletes them. More than sort_file_max runs
+// are first merged in passes of that many into new run files.
+void merge_word_runs(std::vector<std::string> runs, const std::function<bool(const std::string&)>& emit);
 
 // Deletes a work file of the current folder; a missing one is no error.
 void remove_work_file(std::string_view name);

@@ -194,8 +194,6 @@ TEST_F(direct_tables_test, leaves_unusual_word_records_to_the_record_files) {
       usual + word_record("two", "page_02.htm", 1, 1) + word_record("three", "page_01.htm", 2, 1),
       word_record("one", "other.htm", 1, 1),
       word_record("one", "page_01.HTM", 1, 1),
-      usual + word_record("xid12345678", "page_01.htm", 1, 5),
-      usual + word_record("ID12345678", "page_01.htm", 1, 5),
       usual + "\"two\",\"page_01.htm\",\"2\",\"     1\",\"two\"\r\n",
       usual + "\"two\",\"page_01.htm\",\"         2\",\"    01\",\"two\"\r\n",
       usual + "\"two\",\"page_01.htm\",\"         2\",\"     1\"\r\n",
@@ -225,10 +223,27 @@ TEST_F(direct_tables_test, field_order_is_that_of_record_lines) {
   EXPECT_TRUE(field_less("ab", "abc"));
   EXPECT_FALSE(field_less("abc", "abc"));
   EXPECT_TRUE(field_less("z", "\xC3\xA9"));
-  EXPECT_TRUE(holds_word_id_text("xid00000123x"));
-  EXPECT_TRUE(holds_word_id_text("Id000001234"));
-  EXPECT_FALSE(holds_word_id_text("id0000012"));
-  EXPECT_FALSE(holds_word_id_text("idea"));
+}
+
+TEST_F(direct_tables_test, finds_the_word_id_texts_that_findstr_would_find) {
+  std::vector<std::uint64_t> found;
+  for (const char* text : {"xid00000123x", "Id000001234", "id0000012", "idea", "ID99999999id00000007"})
+    add_word_id_texts(text, found);
+  EXPECT_EQ(found, (std::vector<std::uint64_t>{123, 123, 99999999, 7}));
+}
+
+// A word or page that holds the id text of a word would put its line into that
+// word's occurrence file: such a corpus goes the record-file way. Id texts of
+// no word change nothing.
+TEST_F(direct_tables_test, words_holding_the_id_of_a_word_go_the_record_file_way) {
+  // aaa is id00000000 and id00000001 is no word's id.
+  const std::string words = word_record("aaa", "page_01.htm", 1, 1) + word_record("aaa", "page_02.htm", 1, 1) +
+                            word_record("aaa", "page_03.htm", 2, 1);
+  expect_same_as_record_files(words + word_record("xid00000001x", "page_03.htm", 3, 1), 2);
+  // findstr lists the line on page_04.htm after those of aaa, which makes it
+  // the next page of aaa on page_03.htm.
+  expect_same_as_record_files(words + word_record("xid00000000x", "page_04.htm", 3, 1), 2, false);
+  expect_same_as_record_files(words + word_record("ID00000000", "page_02.htm", 3, 1), 2, false);
 }
 
 }  // namespace
