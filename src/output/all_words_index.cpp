@@ -3,6 +3,7 @@
 #include "output/html_blocks.h"
 #include "output/html_file.h"
 #include "output/output_stages.h"
+#include "output/record_reader.h"
 #include "records/merge_sort.h"
 #include "records/record_file.h"
 #include "records/text.h"
@@ -12,31 +13,17 @@ namespace docbase {
 
 namespace {
 
-struct index_record {
-  std::string word_id;
-  std::string group_number;
-  std::string word;
-};
+// word id, group number, page, line, column, word, occurrence number
+using table_reader = record_reader<7>;
 
-void read_index_record(record_file& file, index_record& record) {
-  record.word_id = file.read_field();
-  record.group_number = file.read_field();
-  file.read_field();
-  file.read_field();
-  file.read_field();
-  record.word = file.read_field();
-  file.read_field();
-}
-
-// True when the file holds at least count records.
-bool holds_records(record_file& file, int count) {
-  index_record record;
+// True when the table holds at least count records.
+bool holds_records(table_reader& table, int count) {
   int read = 0;
-  while (read < count && !file.at_end_of_file()) {
-    read_index_record(file, record);
+  while (read < count && !table.at_end()) {
+    table.next();
     ++read;
   }
-  file.rewind();
+  table.rewind();
   return read == count;
 }
 
@@ -80,8 +67,8 @@ std::string sorted_table() {
 // is sorted by word id and group. They are the lines of the group's table
 // wrd_11_[g].txt that hold the word id, each occurrence being one such line.
 void write_all_words_index() {
-  record_file words;
-  words.open_for_reading(sorted_table());
+  table_reader words;
+  words.open(sorted_table());
   const bool three_or_more = holds_records(words, 3);
   write_line("processed 70%");
 
@@ -93,33 +80,35 @@ void write_all_words_index() {
   index.write_line("Use a combination of two keys (CTRL + F) to search.");
   index.write_line("<br><br>");
 
-  index_record record;
   std::string word_id;
   std::string group_number;
   long long occurrences = 0;
   bool first = true;
-  while (!words.at_end_of_file()) {
-    read_index_record(words, record);
+  while (!words.at_end()) {
+    const table_reader::fields& record = words.next();
+    const std::string_view record_word_id = record[0];
+    const std::string_view record_group = record[1];
+    const std::string_view word = record[5];
     if (first) {
       if (three_or_more) write_line("processed 80%");
-      index.write_line(record.word);
-      word_id = record.word_id;
-      group_number = record.group_number;
+      index.write_line(word);
+      word_id = record_word_id;
+      group_number = record_group;
       occurrences = 1;
       first = false;
       continue;
     }
-    if (record.word_id == word_id && record.group_number == group_number) {
+    if (record_word_id == word_id && record_group == group_number) {
       ++occurrences;
       continue;
     }
     write_entry(index, word_id, group_number, occurrences);
-    if (record.word_id != word_id) {
+    if (record_word_id != word_id) {
       index.write_line("<br>");
-      index.write_line(record.word);
-      word_id = record.word_id;
+      index.write_line(word);
+      word_id = record_word_id;
     }
-    group_number = record.group_number;
+    group_number = record_group;
     occurrences = 1;
   }
   if (!first) write_entry(index, word_id, group_number, occurrences);

@@ -6,7 +6,7 @@
 #include "output/contents_page.h"
 #include "output/html_blocks.h"
 #include "output/html_file.h"
-#include "records/record_file.h"
+#include "output/record_reader.h"
 #include "run/run_values.h"
 
 namespace docbase {
@@ -62,19 +62,14 @@ void write_key_word_index_page(int group) {
   index.write_line("<a href=\"files_list.htm\"> Content </a><br>");
   index.write_line("<br>");
 
-  record_file words;
-  words.open_for_reading("wrd_14_" + group_text + ".txt");
+  record_reader<7> words;
+  words.open("wrd_14_" + group_text + ".txt");
   record_run run;
   bool holding = false;
-  while (!words.at_end_of_file()) {
-    std::string word_id = words.read_field();
-    std::string page = words.read_field();
-    words.read_field();
-    words.read_field();
-    std::string word = words.read_field();
-    words.read_field();
-    std::string occurrence_number = words.read_field();
-    if (holding && word_id == run.word_id && page == run.page) {
+  while (!words.at_end()) {
+    // word id, page, line, column, word, word id, occurrence number
+    const record_reader<7>::fields& record = words.next();
+    if (holding && record[0] == run.word_id && record[1] == run.page) {
       ++run.records;
       continue;
     }
@@ -85,7 +80,11 @@ void write_key_word_index_page(int group) {
         entry_count = 0;
       }
     }
-    run = {std::move(word_id), std::move(page), std::move(word), std::move(occurrence_number), 1};
+    run.word_id = record[0];
+    run.page = record[1];
+    run.word = record[4];
+    run.occurrence_number = record[6];
+    run.records = 1;
     holding = true;
   }
   // The last entry is one line, and it is not counted.

@@ -7,6 +7,7 @@
 #include "output/html_blocks.h"
 #include "output/html_file.h"
 #include "output/key_word_index.h"
+#include "output/record_reader.h"
 #include "output/output_stages.h"
 #include "output/word_search_page.h"
 #include "records/text.h"
@@ -30,14 +31,17 @@ struct group_record {
   std::string next_page;
 };
 
-void read_group_record(record_file& file, group_record& record) {
-  record.page = file.read_field();
-  record.line = file.read_field();
-  record.column = file.read_field();
-  record.word = file.read_field();
-  record.word_id = file.read_field();
-  record.occurrence_number = file.read_field();
-  record.next_page = file.read_field();
+using group_word_file_reader = record_reader<7>;
+
+void read_group_record(group_word_file_reader& file, group_record& record) {
+  const group_word_file_reader::fields& fields = file.next();
+  record.page = fields[0];
+  record.line = fields[1];
+  record.column = fields[2];
+  record.word = fields[3];
+  record.word_id = fields[4];
+  record.occurrence_number = fields[5];
+  record.next_page = fields[6];
 }
 
 std::string group_word_file(int group) { return "wrd_24_" + std::to_string(group) + ".txt"; }
@@ -53,7 +57,7 @@ class occurrence_scanner {
   void load_page(const std::string& path, unsigned long long first, const std::string& page,
                  std::unordered_map<std::string, long long>& last) {
     if (!opened_) {
-      file_.open_for_reading(path);
+      file_.open(path);
       opened_ = true;
     }
     while (position_ < first && take()) {
@@ -74,20 +78,17 @@ class occurrence_scanner {
     if (holding_) {
       holding_ = false;
     } else {
-      if (file_.at_end_of_file()) return false;
-      page_ = file_.read_field();
-      file_.read_field();
-      file_.read_field();
-      file_.read_field();
-      word_id_ = file_.read_field();
-      number_ = leading_number(file_.read_field());
-      file_.read_field();
+      if (file_.at_end()) return false;
+      const group_word_file_reader::fields& fields = file_.next();
+      page_ = fields[0];
+      word_id_ = fields[4];
+      number_ = leading_number(fields[5]);
     }
     ++position_;
     return true;
   }
 
-  record_file file_;
+  group_word_file_reader file_;
   bool opened_ = false;
   unsigned long long position_ = 0;
   bool holding_ = false;
@@ -104,10 +105,10 @@ class occurrence_scanner {
 class group_word_reader {
  public:
   group_word_reader(std::string path, bool find_ends) : path_(std::move(path)), find_ends_(find_ends) {
-    file_.open_for_reading(path_);
+    file_.open(path_);
   }
 
-  bool at_end() const { return ahead_.empty() && !holding_ && file_.at_end_of_file(); }
+  bool at_end() const { return ahead_.empty() && !holding_ && file_.at_end(); }
 
   void next(group_record& record) {
     if (!find_ends_) {
@@ -157,7 +158,7 @@ class group_word_reader {
     std::string page = first.page;
     note(first);
     ahead_.push_back(std::move(first));
-    while (!file_.at_end_of_file()) {
+    while (!file_.at_end()) {
       if (ahead_.size() == read_ahead_limit) {
         last_.clear();
         scanner_.load_page(path_, first_index, page, last_);
@@ -179,7 +180,7 @@ class group_word_reader {
 
   std::string path_;
   bool find_ends_;
-  record_file file_;
+  group_word_file_reader file_;
   unsigned long long records_read_ = 0;
   std::deque<group_record> ahead_;
   bool holding_ = false;

@@ -5,7 +5,7 @@
 
 #include "output/html_blocks.h"
 #include "output/html_file.h"
-#include "records/record_file.h"
+#include "output/record_reader.h"
 #include "records/text.h"
 #include "run/run_values.h"
 
@@ -23,13 +23,14 @@ struct search_record {
   std::string occurrence_number;
 };
 
-void read_search_record(record_file& file, search_record& record) {
-  record.page = file.read_field();
-  record.line = file.read_field();
-  file.read_field();
-  record.word = file.read_field();
-  record.word_id = file.read_field();
-  record.occurrence_number = file.read_field();
+// page, line, column, word, word id, occurrence number
+void read_search_record(record_reader<6>& file, search_record& record) {
+  const record_reader<6>::fields& fields = file.next();
+  record.page = fields[0];
+  record.line = fields[1];
+  record.word = fields[3];
+  record.word_id = fields[4];
+  record.occurrence_number = fields[5];
 }
 
 void write_link_block(html_file& search, const std::string& group, const std::string& first_word_id,
@@ -102,15 +103,15 @@ void write_word_search_page(int group) {
 
   seeded_fractions fractions;
   const random_fraction next_random = [&fractions] { return fractions(); };
-  record_file words;
-  words.open_for_reading("wrd_12_" + group_text + ".txt");
+  record_reader<6> words;
+  words.open("wrd_12_" + group_text + ".txt");
   search_record record;
   std::string page;
   std::string line;
   std::string first_word_id;
   search_phrase phrase;
   bool in_line = false;
-  while (!words.at_end_of_file()) {
+  while (!words.at_end()) {
     read_search_record(words, record);
     if (in_line && (record.page != page || record.line != line)) {
       search.write_line("<br>");
