@@ -227,8 +227,9 @@ page_groups group_pages_by_fields() {
 }
 
 // The group tables page by page from the group files, each page's records
-// taken from a full reading of wrd_08.txt. Slow, but exact whatever the fields
-// hold; used only when wrd_07.txt has lines that are not plain records.
+// taken from a full reading of wrd_08.txt, wrd_07.txt sorted. Slow, but exact
+// whatever the fields hold; used only when wrd_07.txt has lines that are not
+// plain records.
 void write_group_tables_by_fields(int group_count) {
   record_file table;
   table.open_for_reading("wrd_08.txt");
@@ -381,6 +382,7 @@ int build_group_files() {
     groups = std::move(*plain);
   } else {
     groups = group_pages_by_fields();
+    sort_file("wrd_07.txt", "wrd_08.txt");
     write_group_tables_by_fields(groups.count);
   }
   sort_file("group_page_all.txt", "group_page_all_sort.txt");

@@ -3,8 +3,10 @@
 
 namespace docbase {
 
-// wrd_01.txt into the word tables wrd_01_01.txt to wrd_08.txt; prints
-// "processed 20%" and "processed 30%".
+// wrd_01.txt into the word tables: straight into the tables that the output
+// pages read when its records are as word extraction writes them, otherwise
+// through wrd_01_01.txt to wrd_07.txt; prints "processed 20%" and
+// "processed 30%".
 void build_word_tables();
 // The page groups, the contents list, the group tables, wrd_15.txt and the
 // group word files; prints "processed 40%". Returns the number of groups.

@@ -134,7 +134,6 @@ void build_word_tables() {
   sort_file("wrd_04.txt", "wrd_05.txt");
   keep_page_records();
   add_reverse_keys();
-  sort_file("wrd_07.txt", "wrd_08.txt");
   write_line("processed 30%");
 }
 
