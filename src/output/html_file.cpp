@@ -5,7 +5,6 @@ namespace docbase {
 void html_file::open_for_output(std::string_view path) {
   close();
   file_.open_for_output(path);
-  buffer_.reserve(flush_size + 4096);
 }
 
 void html_file::close() {
@@ -13,9 +12,19 @@ void html_file::close() {
   file_.close();
 }
 
+void html_file::put_large(const char* bytes, std::size_t size) {
+  flush();
+  if (size > capacity) {
+    file_.write_text(std::string_view(bytes, size));
+    return;
+  }
+  std::memcpy(buffer_.get(), bytes, size);
+  used_ = size;
+}
+
 void html_file::flush() {
-  file_.write_text(buffer_);
-  buffer_.clear();
+  if (used_ > 0) file_.write_text(std::string_view(buffer_.get(), used_));
+  used_ = 0;
 }
 
 }  // namespace docbase

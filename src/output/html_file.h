@@ -3,7 +3,9 @@
 // handed to the record file when the buffer is full and when the page is
 // closed, so that a page of many short lines costs few writes.
 
-#include <string>
+#include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "records/record_file.h"
@@ -12,7 +14,7 @@ namespace docbase {
 
 class html_file {
  public:
-  html_file() = default;
+  html_file() : buffer_(std::make_unique<char[]>(capacity)) {}
   ~html_file() { close(); }
   html_file(const html_file&) = delete;
   html_file& operator=(const html_file&) = delete;
@@ -21,11 +23,12 @@ class html_file {
   // Writes what is gathered and closes the file.
   void close();
 
-  // The pieces one after another, without a line end.
+  // The pieces one after another, without a line end. A piece is a string,
+  // a string view or a string literal.
   template <typename... Pieces>
   void write_text(const Pieces&... pieces) {
-    (buffer_.append(std::string_view(pieces)), ...);
-    if (buffer_.size() >= flush_size) flush();
+    (put(pieces), ...);
+    if (used_ >= flush_size) flush();
   }
   // The pieces one after another, then CR LF.
   template <typename... Pieces>
@@ -35,11 +38,28 @@ class html_file {
 
  private:
   static constexpr std::size_t flush_size = 1 << 16;
+  static constexpr std::size_t capacity = 2 * flush_size;
 
+  // A literal's size is known here, so that its copy needs no call.
+  template <std::size_t size>
+  void put(const char (&literal)[size]) {
+    put_bytes(literal, size - 1);
+  }
+  void put(std::string_view text) { put_bytes(text.data(), text.size()); }
+  void put_bytes(const char* bytes, std::size_t size) {
+    if (size > capacity - used_) {
+      put_large(bytes, size);
+      return;
+    }
+    std::memcpy(buffer_.get() + used_, bytes, size);
+    used_ += size;
+  }
+  void put_large(const char* bytes, std::size_t size);
   void flush();
 
   record_file file_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
 };
 
 }  // namespace docbase
