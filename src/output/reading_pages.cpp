@@ -1,8 +1,10 @@
 #include "output/reading_pages.h"
 
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <unordered_map>
+#include <vector>
 
 #include "output/html_blocks.h"
 #include "output/html_file.h"
@@ -21,41 +23,46 @@ namespace {
 
 constexpr const char* contents_list = "group_page_all_sort.txt";
 
+using group_word_file_reader = record_reader<7>;
+// page, line, column, word, word id, occurrence number, next page
+using group_fields = group_word_file_reader::fields;
+
+// A record of a group word file; its fields are views into the reader's
+// storage, valid until the reader is asked for the next record.
 struct group_record {
-  std::string page;
-  std::string line;
-  std::string column;
-  std::string word;
-  std::string word_id;
-  std::string occurrence_number;
-  std::string next_page;
+  std::string_view page;
+  std::string_view line;
+  std::string_view column;
+  std::string_view word;
+  std::string_view word_id;
+  std::string_view occurrence_number;
+  std::string_view next_page;
 };
 
-using group_word_file_reader = record_reader<7>;
-
-void read_group_record(group_word_file_reader& file, group_record& record) {
-  const group_word_file_reader::fields& fields = file.next();
-  record.page = fields[0];
-  record.line = fields[1];
-  record.column = fields[2];
-  record.word = fields[3];
-  record.word_id = fields[4];
-  record.occurrence_number = fields[5];
-  record.next_page = fields[6];
+group_record as_record(const group_fields& fields) {
+  return {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
 }
 
 std::string group_word_file(int group) { return "wrd_24_" + std::to_string(group) + ".txt"; }
 
 std::size_t read_ahead_limit = default_read_ahead_limit;
 
+// The largest occurrence number of each word on one page, by word id.
+using occurrence_ends = std::unordered_map<std::string_view, long long>;
+
+void note_occurrence(occurrence_ends& ends, std::string_view word_id, long long number) {
+  long long& last = ends[word_id];
+  last = std::max(last, number);
+}
+
 // The page, word id and occurrence number of group word file records, read
 // through a handle of its own that only moves forward.
 class occurrence_scanner {
  public:
-  // The largest occurrence number of each word in the records of page that
-  // stand together from record index first on (0-based).
-  void load_page(const std::string& path, unsigned long long first, const std::string& page,
-                 std::unordered_map<std::string, long long>& last) {
+  // The ends of the words in the records of page that stand together from
+  // record index first on (0-based); their word ids are kept in ids.
+  void load_page(const std::string& path, unsigned long long first, std::string_view page, occurrence_ends& ends,
+                 std::deque<std::string>& ids) {
     if (!opened_) {
       file_.open(path);
       opened_ = true;
@@ -68,8 +75,12 @@ class occurrence_scanner {
         --position_;
         break;
       }
-      long long& number = last[word_id_];
-      number = std::max(number, number_);
+      std::string_view key = word_id_;
+      if (!ends.contains(key)) {
+        ids.push_back(word_id_);
+        key = ids.back();
+      }
+      note_occurrence(ends, key, number_);
     }
   }
 
@@ -79,7 +90,7 @@ class occurrence_scanner {
       holding_ = false;
     } else {
       if (file_.at_end()) return false;
-      const group_word_file_reader::fields& fields = file_.next();
+      const group_fields& fields = file_.next();
       page_ = fields[0];
       word_id_ = fields[4];
       number_ = leading_number(fields[5]);
@@ -98,96 +109,120 @@ class occurrence_scanner {
 };
 
 // The records of a group word file in order. With the ends of pages wanted,
-// the records of each page are read ahead, so that the last occurrence number
-// of every word on the page is known before the page's first record is
-// written; a page with more records than read_ahead_limit is read a second
-// time for that, through a scanner.
+// the records of each page are read ahead into one buffer, so that the last
+// occurrence number of every word on the page is known before the page's
+// first record is written; a page with more records than read_ahead_limit is
+// read a second time for that, through a scanner.
 class group_word_reader {
  public:
   group_word_reader(std::string path, bool find_ends) : path_(std::move(path)), find_ends_(find_ends) {
     file_.open(path_);
   }
 
-  bool at_end() const { return ahead_.empty() && !holding_ && file_.at_end(); }
+  bool at_end() const { return next_ahead_ == ahead_.size() && !holding_ && file_.at_end(); }
 
-  void next(group_record& record) {
-    if (!find_ends_) {
-      read_group_record(file_, record);
-      return;
-    }
-    if (ahead_.empty()) {
-      group_record first;
-      take(first);
-      if (streaming_ && first.page == streaming_page_) {
-        record = std::move(first);
-        return;
-      }
-      streaming_ = false;
-      read_page_ahead(std::move(first));
-    }
-    record = std::move(ahead_.front());
-    ahead_.pop_front();
+  // The next record, valid until the next call.
+  group_record next() {
+    if (!find_ends_) return as_record(file_.next());
+    if (next_ahead_ < ahead_.size()) return as_record(ahead_[next_ahead_++]);
+    const group_fields& first = take();
+    if (streaming_ && first[0] == page_) return as_record(first);
+    streaming_ = false;
+    read_page_ahead(first);
+    return as_record(ahead_[next_ahead_++]);
   }
 
   // The largest occurrence number of word_id on the page of the last record
   // given, 0 if none.
-  long long last_on_page(const std::string& word_id) const {
-    auto found = last_.find(word_id);
-    return found == last_.end() ? 0 : found->second;
+  long long last_on_page(std::string_view word_id) const {
+    auto found = ends_.find(word_id);
+    return found == ends_.end() ? 0 : found->second;
   }
 
  private:
-  void take(group_record& record) {
+  static constexpr std::size_t field_count = 7;
+
+  // The next record of the file, or the one read already that begins the
+  // next page.
+  const group_fields& take() {
     if (holding_) {
-      record = std::move(held_);
       holding_ = false;
+      return held_;
+    }
+    ++records_read_;
+    return file_.next();
+  }
+
+  void hold(const group_fields& record) {
+    for (std::size_t i = 0; i < field_count; ++i) {
+      held_text_[i] = record[i];
+      held_[i] = held_text_[i];
+    }
+    holding_ = true;
+  }
+
+  void keep(const group_fields& record) {
+    for (std::string_view field : record) {
+      bounds_.push_back(text_.size());
+      text_ += field;
+    }
+    bounds_.push_back(text_.size());
+  }
+
+  void read_page_ahead(const group_fields& first) {
+    const unsigned long long first_index = records_read_ - 1;
+    text_.clear();
+    bounds_.clear();
+    page_ = first[0];
+    keep(first);
+    bool overlong = false;
+    std::size_t count = 1;
+    while (!file_.at_end()) {
+      if (count == read_ahead_limit) {
+        overlong = true;
+        break;
+      }
+      const group_fields& record = take();
+      if (record[0] != page_) {
+        hold(record);
+        break;
+      }
+      keep(record);
+      ++count;
+    }
+    ahead_.resize(count);
+    for (std::size_t r = 0; r < count; ++r) {
+      const std::size_t* at = bounds_.data() + r * (field_count + 1);
+      for (std::size_t i = 0; i < field_count; ++i) ahead_[r][i] = std::string_view(text_).substr(at[i], at[i + 1] - at[i]);
+    }
+    next_ahead_ = 0;
+    ends_.clear();
+    scanned_ids_.clear();
+    if (overlong) {
+      scanner_.load_page(path_, first_index, page_, ends_, scanned_ids_);
+      streaming_ = true;
       return;
     }
-    read_group_record(file_, record);
-    ++records_read_;
-  }
-
-  void note(const group_record& record) {
-    long long& number = last_[record.word_id];
-    number = std::max(number, leading_number(record.occurrence_number));
-  }
-
-  void read_page_ahead(group_record first) {
-    unsigned long long first_index = records_read_ - 1;
-    last_.clear();
-    std::string page = first.page;
-    note(first);
-    ahead_.push_back(std::move(first));
-    while (!file_.at_end()) {
-      if (ahead_.size() == read_ahead_limit) {
-        last_.clear();
-        scanner_.load_page(path_, first_index, page, last_);
-        streaming_ = true;
-        streaming_page_ = page;
-        return;
-      }
-      group_record record;
-      take(record);
-      if (record.page != page) {
-        held_ = std::move(record);
-        holding_ = true;
-        return;
-      }
-      note(record);
-      ahead_.push_back(std::move(record));
-    }
+    for (const group_fields& record : ahead_) note_occurrence(ends_, record[4], leading_number(record[5]));
   }
 
   std::string path_;
   bool find_ends_;
   group_word_file_reader file_;
   unsigned long long records_read_ = 0;
-  std::deque<group_record> ahead_;
+  // The page read ahead: its fields one after another in text_, where record
+  // r's field i runs from bounds_[8r + i] to bounds_[8r + i + 1].
+  std::string page_;
+  std::string text_;
+  std::vector<std::size_t> bounds_;
+  std::vector<group_fields> ahead_;
+  std::size_t next_ahead_ = 0;
   bool holding_ = false;
-  group_record held_;
+  std::array<std::string, field_count> held_text_;
+  group_fields held_;
   bool streaming_ = false;
-  std::string streaming_page_;
-  std::unordered_map<std::string, long long> last_;
+  occurrence_ends ends_;
+  std::deque<std::string> scanned_ids_;
   occurrence_scanner scanner_;
 };
 
@@ -224,9 +259,8 @@ class reading_page_writer {
     group_word_reader words(group_word_file(group_), find_word_);
     if (words.at_end()) return;
     words_ = &words;
-    group_record record;
     while (!words.at_end()) {
-      words.next(record);
+      const group_record record = words.next();
       long long line_number = leading_number(record.line);
       if (!page_begun_) {
         begin_reading_page(record.page, true);
@@ -243,7 +277,7 @@ class reading_page_writer {
   }
 
  private:
-  void begin_reading_page(const std::string& page, bool first_of_group) {
+  void begin_reading_page(std::string_view page, bool first_of_group) {
     if (first_of_group) back_up(page);
     page_.open_for_reading(page);
     work_.open_for_output(page_stem(page) + "_02.htm");
@@ -291,8 +325,8 @@ class reading_page_writer {
   }
 
   void write_hidden_navigation(const group_record& record) {
-    const std::string& id = record.word_id;
-    const std::string& n = record.occurrence_number;
+    const std::string_view id = record.word_id;
+    const std::string_view n = record.occurrence_number;
     long long number = leading_number(n);
     work_.write_line("<span hidden id=\"", id, "\">");
     if (number < words_->last_on_page(id)) {
@@ -332,8 +366,8 @@ class reading_page_writer {
 
   // The backup copy is never written or read again, so it is the page's
   // file under a second name until the page is replaced.
-  static void back_up(const std::string& page) {
-    run_shell("copy " + page + " " + page_stem(page) + "_01.htm" + " > out_null.list", copy_method::links);
+  static void back_up(std::string_view page) {
+    run_shell("copy " + std::string(page) + " " + page_stem(page) + "_01.htm" + " > out_null.list", copy_method::links);
   }
 
   void write_top_navigation() {

@@ -15,22 +15,20 @@ namespace {
 
 constexpr std::size_t phrase_slots = 28;
 
+// The fields of a wrd_12_[g].txt record that the page shows.
 struct search_record {
-  std::string page;
-  std::string line;
-  std::string word;
-  std::string word_id;
-  std::string occurrence_number;
+  std::string_view page;
+  std::string_view line;
+  std::string_view word;
+  std::string_view word_id;
+  std::string_view occurrence_number;
 };
 
-// page, line, column, word, word id, occurrence number
-void read_search_record(record_reader<6>& file, search_record& record) {
+// page, line, column, word, word id, occurrence number; the fields are valid
+// until the next record is read.
+search_record read_search_record(record_reader<6>& file) {
   const record_reader<6>::fields& fields = file.next();
-  record.page = fields[0];
-  record.line = fields[1];
-  record.word = fields[3];
-  record.word_id = fields[4];
-  record.occurrence_number = fields[5];
+  return {fields[0], fields[1], fields[3], fields[4], fields[5]};
 }
 
 void write_link_block(html_file& search, const std::string& group, const std::string& first_word_id,
@@ -105,14 +103,13 @@ void write_word_search_page(int group) {
   const random_fraction next_random = [&fractions] { return fractions(); };
   record_reader<6> words;
   words.open("wrd_12_" + group_text + ".txt");
-  search_record record;
   std::string page;
   std::string line;
   std::string first_word_id;
   search_phrase phrase;
   bool in_line = false;
   while (!words.at_end()) {
-    read_search_record(words, record);
+    const search_record record = read_search_record(words);
     if (in_line && (record.page != page || record.line != line)) {
       search.write_line("<br>");
       write_link_block(search, group_text, first_word_id, page, phrase.text(next_random));
