@@ -44,6 +44,13 @@ constexpr std::size_t most_foreign = std::size_t{1} << 20;
 constexpr std::size_t line_width = 10;
 constexpr std::size_t column_width = 6;
 
+// Records lost on the way through the work files (a full disk, say) end the
+// run as a sort that loses lines does.
+[[noreturn]] void records_lost() {
+  write_line("sort error");
+  end_run();
+}
+
 std::string group_file(std::string_view stem, int group) {
   return std::string(stem) + std::to_string(group) + ".txt";
 }
@@ -379,9 +386,10 @@ class word_order_writer {
 // The pass over the key order: word ids (the index of a word's first record),
 // occurrence numbers (counted per word in this order), the next page of each
 // word on each page (the page of its next run of records), and the word-order
-// tables. False, the tables unfinished, when a word's id is one of foreign.
-bool number_words(std::vector<std::string> runs, const page_list& pages, const std::vector<std::uint64_t>& foreign,
-                  word_number_store& numbers) {
+// tables. False, the tables unfinished, when a word's id is one of foreign;
+// ends the run when the runs do not give back all records.
+bool number_words(std::vector<std::string> runs, std::uint64_t records, const page_list& pages,
+                  const std::vector<std::uint64_t>& foreign, word_number_store& numbers) {
   word_order_writer tables(pages);
   page_run on_page;
   std::string key;
@@ -429,6 +437,7 @@ bool number_words(std::vector<std::string> runs, const page_list& pages, const s
     on_page.discard();
     return false;
   }
+  if (position != records) records_lost();
   if (position > 0) {
     tables.end_line();
     end_page(0);
@@ -472,6 +481,7 @@ void write_reading_order(const direct_tables& tables, word_number_store& numbers
       enter_group(tables.pages.groups[page]);
     }
     const word_number& number = numbers.at(index++);
+    if (number.occurrence == 0) records_lost();
     record.clear();
     append_fields(record, {fields[1], fields[2], fields[3], fields[0]});
     record += ",\"";
@@ -530,7 +540,7 @@ bool build_word_tables_directly() {
     runs = maker.finish();
   }
   tables.numbers = std::make_unique<word_number_store>(tables.records);
-  if (!number_words(std::move(runs), tables.pages, foreign, *tables.numbers)) {
+  if (!number_words(std::move(runs), tables.records, tables.pages, foreign, *tables.numbers)) {
     tables.numbers->discard();
     return false;
   }

@@ -46,7 +46,8 @@ bool build_word_tables_directly();
 
 // The rest, after build_word_tables_directly has succeeded: the contents list
 // ("processed 40%"), wrd_12_[g].txt and wrd_24_[g].txt. Returns the number of
-// groups, or nullopt when the word tables were not made directly.
+// groups, or nullopt when the word tables were not made directly. Both end the
+// run with "sort error" when records are lost in their work files.
 std::optional<int> build_group_files_directly();
 
 }  // namespace docbase

@@ -216,6 +216,20 @@ TEST_F(direct_tables_test, leaves_unusual_word_records_to_the_record_files) {
                               false);
 }
 
+// Records lost on disk end the run as a failing sort does.
+TEST_F(direct_tables_test, records_lost_on_disk_end_the_run) {
+  set_word_number_chunk(7);
+  write_file("wrd_01.txt", sample_words(2, 20, 5));
+  the_run().input_file_count = 1;
+  ::testing::internal::CaptureStdout();
+  ASSERT_TRUE(build_word_tables_directly());
+  ASSERT_TRUE(fs::exists("word_numbers_2.txt"));
+  write_file("word_numbers_2.txt", "");
+  EXPECT_THROW(build_group_files_directly(), run_ended);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "processed 20%\nprocessed 30%\nprocessed 40%\nsort error\n");
+}
+
 TEST_F(direct_tables_test, field_order_is_that_of_record_lines) {
   EXPECT_TRUE(field_less("abc!", "abc"));
   EXPECT_TRUE(field_less("abc d", "abc"));
