@@ -37,7 +37,7 @@ class html_file {
   }
 
  private:
-  static constexpr std::size_t flush_size = 1 << 16;
+  static constexpr std::size_t flush_size = 1 << 20;
   static constexpr std::size_t capacity = 2 * flush_size;
 
   // A literal's size is known here, so that its copy needs no call.
