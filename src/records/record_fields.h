@@ -21,9 +21,10 @@ void read_record(record_file& file, record_fields<count>& fields) {
 }
 
 // Splits a line of count quoted fields with commas between them. False when
-// the line is not exactly that, or a field holds a quote or a CR or is too long
-// to be read whole: such a line reads back otherwise, and its reader must go
-// through read_field.
+// the line is not exactly that, or a field holds a quote or a CR: such a line
+// reads back otherwise, and its reader must go through read_field. A field
+// longer than read_field takes whole (a word of over 4096 bytes) is taken
+// whole here, so that it does not shift every record after it.
 template <std::size_t count>
 bool split_plain_record(std::string_view line, std::array<std::string_view, count>& fields) {
   if (line.size() < 2 || line.front() != '"' || line.back() != '"') return false;
@@ -36,7 +37,6 @@ bool split_plain_record(std::string_view line, std::array<std::string_view, coun
     while (at < end && *at != '"' && *at != '\r') ++at;
     if (at < end && *at == '\r') return false;
     std::size_t size = static_cast<std::size_t>(at - start);
-    if (size >= record_file::field_limit) return false;
     fields[i] = std::string_view(start, size);
     if (i + 1 == count) return at == end;
     if (end - at < 3 || at[1] != ',' || at[2] != '"') return false;
