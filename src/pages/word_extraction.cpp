@@ -1,5 +1,7 @@
 #include "pages/word_extraction.h"
 
+#include <iostream>
+
 #include <string>
 
 #include "pages/page_stages.h"
@@ -158,6 +160,11 @@ void page_scanner::collect_words(const word_handler& found) {
   }
 }
 
+// The column field holds six digits. A word that starts further into its line
+// would sort out of reading order and make the reading page copy the line's
+// text again and again, so it stays plain text, with a message.
+constexpr std::size_t widest_column = 999999;
+
 void extract_words() {
   write_line("processed 1%");
   run_shell("dir /b page_*.htm > dir_02.txt");
@@ -181,12 +188,22 @@ void extract_words() {
       trace.write_line(separator);
       trace.write_line(line);
       std::string line_field = right_aligned(scanner.line_number(), 10);
+      bool beyond_widest_column = false;
       scanner.collect_words([&](std::string_view word, std::size_t column, std::size_t position) {
+        if (column > widest_column) {
+          beyond_widest_column = true;
+          return;
+        }
         std::string column_field = right_aligned(static_cast<long long>(column), 6);
         words.write_record({word, entry, line_field, column_field, word});
         trace.write_number(static_cast<long long>(position), number_end::zone);
         trace.write_line(word);
       });
+      if (beyond_widest_column) {
+        flush_console();
+        std::cerr << entry << ", line " << scanner.line_number() << ": words beyond byte " << widest_column
+                  << " of the line are left out of the index\n";
+      }
     }
     page.close();
     trace.close();

@@ -228,6 +228,22 @@ TEST_F(page_stage_test, a_long_word_and_a_cr_reach_the_word_file_whole_and_in_pl
             "\"" + long_word + "\",\"page_01.htm\",\"         2\",\"    11\",\"" + long_word + "\"\r\n");
 }
 
+// Columns have six digits: a word starting beyond byte 999999 of its line stays
+// plain text, and the run says so.
+TEST_F(page_stage_test, words_beyond_the_widest_column_are_left_out_with_a_message) {
+  std::string filler(999992, 'x');
+  write_file("page_01.htm", "<br>early " + filler + " late\r\n<br>next line\r\n");
+  ::testing::internal::CaptureStderr();
+  extract_words();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "page_01.htm, line 1: words beyond byte 999999 of the line are left out of the index\n");
+  EXPECT_EQ(read_file("wrd_01.txt"),
+            "\"early\",\"page_01.htm\",\"         1\",\"     5\",\"early\"\r\n"
+            "\"" + filler + "\",\"page_01.htm\",\"         1\",\"    11\",\"" + filler + "\"\r\n"
+            "\"next\",\"page_01.htm\",\"         2\",\"     5\",\"next\"\r\n"
+            "\"line\",\"page_01.htm\",\"         2\",\"    10\",\"line\"\r\n");
+}
+
 TEST_F(page_stage_test, the_promotional_page_is_page_one_and_gives_its_words) {
   fs::create_directory("htm_in");
   write_file("htm_in/aaa.htm", "<br>text\r\n");
