@@ -143,12 +143,14 @@ void prepare_workspace() {
 }
 
 void refresh_working_folders() {
-  run_shell("copy /y htm_wrk\\*.htm htm_in\\ > out_null.list");
+  // The pages are only read from here on: the copies in htm_in and its backup
+  // are the same files under more names, freed once at the clean-up.
+  run_shell("copy /y htm_wrk\\*.htm htm_in\\ > out_null.list", copy_method::links);
 
   run_shell("md htm_ndx > out_null.list");
   run_shell("md htm_ndx\\htm_in > out_null.list");
   run_shell("del /q htm_ndx\\htm_in\\*.* > out_null.list");
-  run_shell("copy /y htm_in\\*.htm htm_ndx\\htm_in\\ > out_null.txt");
+  run_shell("copy /y htm_in\\*.htm htm_ndx\\htm_in\\ > out_null.txt", copy_method::links);
 
   write_line(the_run().start_path);
 
