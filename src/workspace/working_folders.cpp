@@ -216,6 +216,9 @@ void finish_output() {
   remove_folder_tree("dir /b /s htm_wrk\\*.* > dir_01.txt", "rd htm_wrk");
   remove_folder_tree("dir /b /s txt_wrk\\*.* > dir_01.txt", "rd txt_wrk");
   remove_folder_tree("dir /b /s wrd_24\\*.* > dir_01.txt", "rd wrd_24");
+  // The tree listings wrote dir_01.txt again after the text files were
+  // deleted; a finished run leaves no working file behind.
+  delete_file("dir_01.txt");
 
   write_line("processed 100%");
 
