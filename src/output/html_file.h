@@ -47,6 +47,8 @@ class html_file {
   }
   void put(std::string_view text) { put_bytes(text.data(), text.size()); }
   void put_bytes(const char* bytes, std::size_t size) {
+    // An empty view may hold no pointer at all, which memcpy must not see.
+    if (size == 0) return;
     if (size > capacity - used_) {
       put_large(bytes, size);
       return;
