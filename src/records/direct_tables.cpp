@@ -55,16 +55,6 @@ std::string group_file(std::string_view stem, int group) {
   return std::string(stem) + std::to_string(group) + ".txt";
 }
 
-void rename_file(std::string_view source, std::string_view target) {
-  auto from = host_path(source);
-  auto to = host_path(target);
-  if (!from || !to) return;
-  std::error_code error;
-  std::filesystem::rename(*from, *to, error);
-  note_folder_changed(*from);
-  note_folder_changed(*to);
-}
-
 // The number of a field that holds it right-aligned in width with blanks and
 // without leading zeros, as word extraction writes lines and columns.
 std::optional<std::uint64_t> aligned_number(std::string_view field, std::size_t width) {
@@ -309,7 +299,7 @@ class word_order_writer {
       if (unsorted_[static_cast<std::size_t>(group)])
         run_shell("sort " + group_file("wrd_13_", group) + " /o " + group_file("wrd_14_", group));
       else
-        rename_file(group_file("wrd_13_", group), group_file("wrd_14_", group));
+        move_file(group_file("wrd_13_", group), group_file("wrd_14_", group));
     }
   }
 

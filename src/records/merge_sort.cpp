@@ -46,18 +46,6 @@ std::string run_name(std::size_t number) { return "file_s_" + std::to_string(num
   end_run();
 }
 
-// Gives the file source the name target, replacing a file of that name. A
-// failure is silent, like that of a copy.
-void move_file(std::string_view source, std::string_view target) {
-  auto from = host_path(source);
-  auto to = host_path(target);
-  if (!from || !to) return;
-  std::error_code error;
-  std::filesystem::rename(*from, *to, error);
-  note_folder_changed(*from);
-  note_folder_changed(*to);
-}
-
 // Cuts the input into sorted runs of sort_run_lines lines, file_s_1.txt onward.
 std::deque<sorted_run> write_runs(std::string_view input_name, line_less less) {
   record_file input;
@@ -110,6 +98,16 @@ void merge_pass(const std::vector<sorted_run>& runs, line_less less, std::string
 }
 
 }  // namespace
+
+void move_file(std::string_view source, std::string_view target) {
+  auto from = host_path(source);
+  auto to = host_path(target);
+  if (!from || !to) return;
+  std::error_code error;
+  std::filesystem::rename(*from, *to, error);
+  note_folder_changed(*from);
+  note_folder_changed(*to);
+}
 
 void sort_file(std::string_view input_name, std::string_view output_name) {
   sort_file(input_name, output_name, byte_less);

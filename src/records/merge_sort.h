@@ -23,6 +23,10 @@ using line_less = bool (*)(std::string_view, std::string_view);
 // cannot be opened.
 void sort_file(std::string_view input_name, std::string_view output_name);
 
+// Gives the file source the name target, replacing a file of that name. A
+// failure is silent, like that of a copy.
+void move_file(std::string_view source, std::string_view target);
+
 // The same with runs sorted and merged by less, while each merge result is
 // still checked for byte order; any other order ends the run with "sort error".
 void sort_file(std::string_view input_name, std::string_view output_name, line_less less);

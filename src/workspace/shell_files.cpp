@@ -123,6 +123,19 @@ void write_copied(const shell_context& context, std::size_t count) {
   context.out.write_line(line);
 }
 
+// The folder names of md and rd: at least one, none outside the current
+// folder's tree. False, with the message given, otherwise.
+bool take_folder_names(const shell_context& context, const shell_words& arguments, shell_words& names) {
+  if (!take_arguments(context, arguments, {}, names)) return false;
+  if (names.empty()) {
+    context.fail(syntax_error);
+    return false;
+  }
+  for (const shell_word& name : names)
+    if (!context.confined(name.text)) return false;
+  return true;
+}
+
 }  // namespace
 
 // copy [/y] source [destination]: the source is a file, a wildcard pattern or
@@ -291,13 +304,7 @@ void run_del(const shell_context& context, const shell_words& arguments) {
 // md names: creates each folder with the folders above it that are missing.
 void run_md(const shell_context& context, const shell_words& arguments) {
   shell_words names;
-  if (!take_arguments(context, arguments, {}, names)) return;
-  if (names.empty()) {
-    context.fail(syntax_error);
-    return;
-  }
-  for (const shell_word& name : names)
-    if (!context.confined(name.text)) return;
+  if (!take_folder_names(context, arguments, names)) return;
   for (const shell_word& name : names) {
     fs::path folder = *host_path(name.text);
     if (entry_exists(folder)) {
@@ -321,13 +328,7 @@ void run_md(const shell_context& context, const shell_words& arguments) {
 // rd names: removes each folder when it is empty.
 void run_rd(const shell_context& context, const shell_words& arguments) {
   shell_words names;
-  if (!take_arguments(context, arguments, {}, names)) return;
-  if (names.empty()) {
-    context.fail(syntax_error);
-    return;
-  }
-  for (const shell_word& name : names)
-    if (!context.confined(name.text)) return;
+  if (!take_folder_names(context, arguments, names)) return;
   for (const shell_word& name : names) {
     fs::path folder = *host_path(name.text);
     std::error_code error;
